@@ -1,0 +1,9 @@
+#include "core/numberText.h"
+
+namespace quillbox {
+
+std::string signedNumberText(long value) {
+    return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
+}
+
+}  // namespace quillbox

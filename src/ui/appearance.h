@@ -1,0 +1,18 @@
+#pragma once
+#include <QFont>
+#include <QIcon>
+
+namespace quillbox::ui {
+
+// Maps the classic Windows font names the layouts use onto fonts that Debian
+// provides, so windows look alike with or without the originals.
+void installFontSubstitutions();
+
+// A font by classic name and point size.
+QFont classicFont(const QString& family, double pointSize, bool bold = false,
+                  bool underline = false);
+
+// The program's icon, the same on every window.
+QIcon appIcon();
+
+}  // namespace quillbox::ui

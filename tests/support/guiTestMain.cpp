@@ -1,0 +1,17 @@
+// Entry point of every GUI test program: one QApplication, offscreen unless
+// the environment asks for another platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "ui/appearance.h"
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    quillbox::ui::installFontSubstitutions();
+    QApplication::setFont(quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

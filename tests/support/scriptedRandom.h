@@ -1,0 +1,34 @@
+#pragma once
+#include <deque>
+#include <stdexcept>
+
+#include "core/random.h"
+
+namespace quillbox::testing {
+
+// Hands out the values a test lists, in order; fails the test loudly when the
+// script runs out instead of inventing numbers.
+class ScriptedRandom : public RandomSource {
+public:
+    ScriptedRandom() = default;
+    explicit ScriptedRandom(std::initializer_list<double> values) : values_(values) {}
+
+    void push(double v) { values_.push_back(v); }
+    void reseedFromClock() override { ++reseeds_; }
+    double nextDouble() override;
+    float nextSingle() override { return static_cast<float>(nextDouble()); }
+
+    int reseeds() const { return reseeds_; }
+    int draws() const { return draws_; }
+    std::size_t remaining() const { return values_.size(); }
+
+private:
+    std::deque<double> values_;
+    int reseeds_ = 0;
+    int draws_ = 0;
+};
+
+// The value r whose index draw randomIndexDraw(r, n) gives exactly idx.
+double valueForIndex(int idx, int n);
+
+}  // namespace quillbox::testing
