@@ -24,10 +24,16 @@ float ClockRandom::nextSingle() {
     return static_cast<float>(engine_() >> 40) * 0x1p-24f;
 }
 
+namespace {
+RandomSource* installedRandom = nullptr;
+}  // namespace
+
 RandomSource& applicationRandom() {
     static ClockRandom instance;
-    return instance;
+    return installedRandom ? *installedRandom : instance;
 }
+
+void setApplicationRandom(RandomSource* source) { installedRandom = source; }
 
 std::int32_t randomIndexDraw(double r, std::int32_t n) {
     constexpr std::int64_t kMax = 2147483647;

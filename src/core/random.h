@@ -29,8 +29,12 @@ private:
     std::mt19937_64 engine_;
 };
 
-// The application's generator.
+// The application's generator: the clock-seeded one unless a test installed
+// its own.
 RandomSource& applicationRandom();
+// Installs a generator for the whole program (tests); nullptr restores the
+// clock-seeded one.
+void setApplicationRandom(RandomSource* source);
 
 // The index draw shared by the shuffle and the crossword: r in [0, 1) becomes
 // round(r * 2147483647) (halves to even) div (2147483647 div n). The result can

@@ -1,6 +1,8 @@
 #pragma once
 #include <deque>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "core/random.h"
 
@@ -30,5 +32,14 @@ private:
 
 // The value r whose index draw randomIndexDraw(r, n) gives exactly idx.
 double valueForIndex(int idx, int n);
+
+// The values that make a shuffle of exactly 10 x n exchanges turn the tiles
+// `from` (in bag order) into `to`: a few real swaps, then exchanges of
+// position 1 with itself.
+std::vector<double> shuffleScript(std::string from, const std::string& to);
+
+// The bag's tiles in the order they are filled.
+inline const std::string kFillOrder =
+    "AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTTUUUUVVWWXYYZ__";
 
 }  // namespace quillbox::testing

@@ -1,0 +1,37 @@
+#pragma once
+// The high-score file beside the program, as the windows use it. A file that
+// cannot be created, read or written is reported in a message box naming the
+// file and the system's reason, and the game goes on without the table.
+#include <QString>
+
+#include "scores/scoreFile.h"
+#include "scores/scoreTable.h"
+
+class QWidget;
+
+namespace quillbox {
+
+// The engine's table in the program's folder.
+ScoreFile programScoreFile();
+
+// Title and text of the message box for a failed file operation.
+QString scoreFileErrorTitle(const ScoreFileError& error);
+QString scoreFileErrorText(const ScoreFileError& error);
+void reportScoreFileError(QWidget* parent, const ScoreFileError& error);
+
+// What the end of a Classic game consults and updates.
+class ProgramScoreTable : public ScoreTable {
+  public:
+    // parent: the window the message boxes belong to.
+    explicit ProgramScoreTable(QWidget* parent = nullptr);
+
+    // False when the file cannot be created or read: nothing can be entered.
+    bool isHigh(std::int32_t points) override;
+    // name: UTF-8. When the file cannot be written the entry is not stored.
+    void addScore(const std::string& name, std::int32_t points) override;
+
+  private:
+    QWidget* parent_;
+};
+
+}  // namespace quillbox
