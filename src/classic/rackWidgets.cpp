@@ -1,0 +1,105 @@
+#include "classic/rackWidgets.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace quillbox {
+
+TileLabel::TileLabel(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignCenter);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void TileLabel::setTile(bool occupied, const QString& letter, bool selected, bool blank) {
+    occupied_ = occupied;
+    selected_ = selected;
+    blank_ = blank;
+    setText(letter);
+    update();
+}
+
+void TileLabel::setBorder(bool on) {
+    if (border_ == on) return;
+    border_ = on;
+    update();
+}
+
+void TileLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    if (occupied_) {
+        p.fillRect(r, palette().color(QPalette::Button));
+        // A light bevel, as a tile lying on the rack.
+        p.setPen(palette().color(QPalette::Light));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(palette().color(QPalette::Dark));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+
+        QFont f = font();
+        f.setUnderline(blank_);
+        QPainterPath glyphs;
+        const QFontMetricsF fm(f);
+        const QString t = text();
+        const qreal x = (r.width() - fm.horizontalAdvance(t)) / 2.0;
+        const qreal y = (r.height() - fm.height()) / 2.0 + fm.ascent();
+        glyphs.addText(QPointF(x, y), f, t);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (selected_) {
+            // White letters need an outline to stand out on the light tile.
+            p.setPen(QPen(QColor(0, 0, 0), 1.5));
+            p.setBrush(Qt::white);
+            p.drawPath(glyphs);
+            if (blank_) {
+                const qreal uy = y + fm.underlinePos();
+                const QRectF u(x, uy, fm.horizontalAdvance(t), qMax<qreal>(1.0, fm.lineWidth()));
+                p.setPen(QPen(QColor(0, 0, 0), 1.0));
+                p.drawRect(u);
+            }
+        } else {
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::black);
+            p.drawPath(glyphs);
+            if (blank_) {
+                const qreal uy = y + fm.underlinePos();
+                p.fillRect(QRectF(x, uy, fm.horizontalAdvance(t), qMax<qreal>(1.0, fm.lineWidth())),
+                           Qt::black);
+            }
+        }
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
+    if (border_) {
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+}
+
+QPixmap insertMarkerPixmap() {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPen outline(QColor(0, 0, 0), 1.2);
+    // Index finger pointing up.
+    QPainterPath hand;
+    hand.addRoundedRect(QRectF(13, 2, 6, 16), 3, 3);
+    // Curled fingers and palm.
+    hand.addRoundedRect(QRectF(9, 12, 16, 11), 4, 4);
+    // Thumb on the left.
+    hand.addRoundedRect(QRectF(6, 13, 6, 7), 3, 3);
+    p.setPen(outline);
+    p.setBrush(Qt::white);
+    p.drawPath(hand.simplified());
+    p.setPen(QPen(QColor(0, 0, 0), 0.8));
+    p.drawLine(QPointF(19, 15.5), QPointF(24, 15.5));
+    p.drawLine(QPointF(19, 18.5), QPointF(24, 18.5));
+    // Blue cuff at the wrist.
+    p.setPen(outline);
+    p.setBrush(QColor(0, 0, 200));
+    p.drawRect(QRectF(10, 23, 14, 7));
+    return pm;
+}
+
+}  // namespace quillbox

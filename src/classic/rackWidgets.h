@@ -1,0 +1,36 @@
+#pragma once
+// The pieces the rack is drawn with: tile labels and the insertion marker.
+#include <QLabel>
+#include <QPixmap>
+
+namespace quillbox {
+
+// One rack slot. Empty slots draw nothing at all, so the gaps behind them
+// show through; occupied slots draw an opaque tile with a centred letter.
+class TileLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TileLabel(QWidget* parent = nullptr);
+
+    void setTile(bool occupied, const QString& letter, bool selected, bool blank);
+    void setBorder(bool on);
+
+    bool occupied() const { return occupied_; }
+    bool selected() const { return selected_; }
+    bool blank() const { return blank_; }
+    bool hasBorder() const { return border_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool occupied_ = false;
+    bool selected_ = false;
+    bool blank_ = false;
+    bool border_ = false;
+};
+
+// A small white hand with a blue cuff pointing upward, drawn at 32 x 32.
+QPixmap insertMarkerPixmap();
+
+}  // namespace quillbox

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "classic/legalPlayFinder.h"
+#include "classic/legalPlayOracle.h"
+#include "classic/legalPlayRacks.h"
+#include "core/mainMod.h"
+
+using quillbox::LegalPlay;
+using quillbox::LegalPlayFinder;
+using quillbox::LegalPlayList;
+using quillbox::Lexicon;
+using quillbox::mainMod::lexicon;
+using quillbox::testing::drawRacks;
+using quillbox::testing::LegalPlayOracle;
+
+namespace {
+
+struct Search {
+    LegalPlayList list;
+    std::vector<int> countdown;
+};
+
+Search search(LegalPlayFinder& finder, const std::string& rack) {
+    Search s;
+    s.list = finder.find(rack, [&](int value) { s.countdown.push_back(value); });
+    return s;
+}
+
+std::vector<std::string> linesOf(const LegalPlayList& list) {
+    std::vector<std::string> lines;
+    for (const auto& p : list.plays)
+        lines.push_back(p.line);
+    return lines;
+}
+
+const std::vector<int> kCountdownBy500 = {5000, 4500, 4000, 3500, 3000, 2500,
+                                          2000, 1500, 1000, 500,  0,    0};
+
+// Compares one search of the finder with the literal search: every line, its
+// underlines, the trailing line breaks and each countdown value, in order.
+void expectSameAsOracle(LegalPlayFinder& finder, LegalPlayOracle& oracle, const std::string& rack) {
+    SCOPED_TRACE("rack " + rack);
+    oracle.findLegalPlays(rack);
+    std::vector<int> countdown;
+    const LegalPlayList& list = finder.find(rack, [&](int v) { countdown.push_back(v); });
+
+    ASSERT_GE(oracle.appended.size(), 6u);
+    const std::size_t listed = oracle.appended.size() - 6;
+    ASSERT_EQ(list.plays.size(), listed);
+    for (std::size_t i = 0; i < listed; ++i) {
+        const auto& want = oracle.appended[i];
+        const LegalPlay& got = list.plays[i];
+        ASSERT_TRUE(got.line + "\r\n" == want.text && got.underline1 == want.underline1 &&
+                    got.underline2 == want.underline2 && want.black)
+            << "line " << i << ": got \"" << got.line << "\" (" << got.underline1 << ", "
+            << got.underline2 << "), literal search gave \"" << want.text.substr(0, 9) << "\" ("
+            << want.underline1 << ", " << want.underline2 << ")";
+    }
+    for (std::size_t i = listed; i < oracle.appended.size(); ++i) {
+        EXPECT_EQ(oracle.appended[i].text, "\r\n");
+        EXPECT_FALSE(oracle.appended[i].black);
+    }
+
+    std::vector<std::string> captions;
+    for (int v : countdown)
+        captions.push_back(std::to_string(v));
+    EXPECT_EQ(captions, oracle.countdownCaptions);
+    EXPECT_EQ(list.searched, !oracle.countdownCaptions.empty());
+
+    EXPECT_EQ(quillbox::legalPlayListText(list), oracle.listText());
+    EXPECT_EQ(quillbox::legalPlayUnderlines(list), oracle.underlinedPositions());
+}
+
+// One finder for a whole batch, so that nothing of a search may leak into the
+// next.
+void compareBatch(const std::vector<std::string>& racks) {
+    LegalPlayFinder finder(lexicon());
+    LegalPlayOracle oracle(lexicon());
+    for (const auto& rack : racks) {
+        expectSameAsOracle(finder, oracle, rack);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+}  // namespace
+
+// ---- the racks worked through by hand ----
+
+TEST(LegalPlayFinder, QixenatListsThreePlaysTwinsSuppressed) {
+    LegalPlayFinder finder(lexicon());
+    const Search s = search(finder, "QIXENAT");
+    EXPECT_TRUE(s.list.searched);
+    const std::vector<LegalPlay> want = {
+        {"XI EN QAT", -1, -1}, {"IN EX QAT", -1, -1}, {"XI NE QAT", -1, -1}};
+    EXPECT_EQ(s.list.plays, want);
+    EXPECT_EQ(s.countdown, kCountdownBy500);
+    EXPECT_EQ(quillbox::legalPlayListText(s.list),
+              "XI EN QAT\r\nIN EX QAT\r\nXI NE QAT\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_TRUE(quillbox::legalPlayUnderlines(s.list).empty());
+}
+
+TEST(LegalPlayFinder, BlankForTheAUnderlinesItInEveryLine) {
+    LegalPlayFinder finder(lexicon());
+    const Search s = search(finder, "QIXEN_T");
+    const std::vector<LegalPlay> want = {
+        {"XI EN QAT", 7, -1}, {"IN EX QAT", 7, -1}, {"XI NE QAT", 7, -1}};
+    EXPECT_EQ(s.list.plays, want);
+    EXPECT_EQ(s.countdown, kCountdownBy500);
+    EXPECT_EQ(quillbox::legalPlayUnderlines(s.list), (std::vector<int>{7, 18, 29}));
+}
+
+TEST(LegalPlayFinder, RackWithoutSolutionStillCountsDown) {
+    LegalPlayFinder finder(lexicon());
+    const Search s = search(finder, "ABCDEFG");
+    EXPECT_TRUE(s.list.searched);
+    EXPECT_TRUE(s.list.plays.empty());
+    EXPECT_EQ(s.countdown, kCountdownBy500);
+    EXPECT_EQ(quillbox::legalPlayListText(s.list), "\r\n\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST(LegalPlayFinder, OnlyAFullRackIsSearched) {
+    LegalPlayFinder finder(lexicon());
+    for (const std::string rack : {"QIXENA", "", "Q", "QIXENATS", "__QIXENA"}) {
+        SCOPED_TRACE("rack " + rack);
+        ASSERT_EQ(finder.find("QIXENAT").plays.size(), 3u);  // the list of an earlier search
+        const Search s = search(finder, rack);
+        EXPECT_FALSE(s.list.searched);
+        EXPECT_TRUE(s.list.plays.empty());
+        EXPECT_TRUE(s.countdown.empty()) << "the countdown keeps its last value";
+        EXPECT_EQ(quillbox::legalPlayListText(s.list), "\r\n\r\n\r\n\r\n\r\n\r\n");
+    }
+}
+
+TEST(LegalPlayFinder, TwoBlanksStepTheCountdownEveryHundred) {
+    LegalPlayFinder finder(lexicon());
+    const Search s = search(finder, "QI_EN_T");
+    ASSERT_EQ(s.countdown.size(), 52u);
+    EXPECT_EQ(s.countdown.front(), 5000);
+    for (std::size_t k = 1; k <= 50; ++k)
+        EXPECT_EQ(s.countdown[k], 5000 - 100 * int(k));
+    EXPECT_EQ(s.countdown.back(), 0);
+    // The two blanks can be the X and the A of the plays above, among others.
+    const auto lines = linesOf(s.list);
+    const auto at = std::find(lines.begin(), lines.end(), "XI EN QAT");
+    ASSERT_NE(at, lines.end());
+    const LegalPlay& play = s.list.plays[at - lines.begin()];
+    EXPECT_EQ(play.underline1, 0);
+    EXPECT_EQ(play.underline2, 7);
+}
+
+TEST(LegalPlayFinder, RepeatedLettersListEachPlayOnce) {
+    LegalPlayFinder finder(lexicon());
+    for (const std::string rack : {"AAAAHHH", "AAAAHH_", "OOOOHH_", "EEEENNN"}) {
+        SCOPED_TRACE("rack " + rack);
+        const auto lines = linesOf(search(finder, rack).list);
+        ASSERT_FALSE(lines.empty());
+        std::set<std::string> seen;
+        for (const auto& line : lines)
+            EXPECT_TRUE(seen.insert(line).second) << line << " listed twice";
+        for (const auto& line : lines) {
+            const std::string twin = line.substr(3, 2) + " " + line.substr(0, 2) + line.substr(5);
+            if (twin != line) {
+                EXPECT_EQ(seen.count(twin), 0u) << line << " listed with its twin";
+            }
+        }
+    }
+}
+
+// Each listed line uses exactly the rack's tiles, blanks as the underlined
+// letters, and is made of words.
+TEST(LegalPlayFinder, EveryLineIsAPlayOfTheRack) {
+    LegalPlayFinder finder(lexicon());
+    std::vector<std::string> racks = drawRacks(40, 1, 77);
+    for (const auto& r : drawRacks(3, 2, 78))
+        racks.push_back(r);
+    std::size_t total = 0;
+    for (const auto& rack : racks) {
+        SCOPED_TRACE("rack " + rack);
+        const std::string tiles = [&] {
+            std::string t = rack;
+            std::sort(t.begin(), t.end());
+            return t;
+        }();
+        for (const LegalPlay& play : finder.find(rack).plays) {
+            ++total;
+            ASSERT_EQ(play.line.size(), 9u);
+            EXPECT_EQ(play.line[2], ' ');
+            EXPECT_EQ(play.line[5], ' ');
+            EXPECT_TRUE(lexicon().Exists(play.line.substr(0, 2)));
+            EXPECT_TRUE(lexicon().Exists(play.line.substr(3, 2)));
+            EXPECT_TRUE(lexicon().Exists(play.line.substr(6, 3)));
+            std::string used = play.line;
+            for (int u : {play.underline1, play.underline2}) {
+                if (u == -1)
+                    continue;
+                ASSERT_TRUE(u >= 0 && u < 9 && used[u] != ' ');
+                used[u] = '_';
+            }
+            std::erase(used, ' ');
+            std::sort(used.begin(), used.end());
+            EXPECT_EQ(used, tiles) << play.line;
+            if (play.underline2 != -1) {
+                EXPECT_LT(play.underline1, play.underline2);
+            }
+        }
+    }
+    EXPECT_GT(total, 100u) << "the sample should list plays";
+}
+
+TEST(LegalPlayFinder, SmallLexiconAndTheConvenienceCall) {
+    Lexicon words;
+    words.Add("AB", "");
+    words.Add("CD", "");
+    words.Add("EFG", "");
+    words.Add("ABCD", "");  // not a two- or three-letter word: never listed
+    words.Add("ab", "");
+    std::vector<int> countdown;
+    const LegalPlayList list =
+        quillbox::findLegalPlays("GFEDCBA", words, [&](int v) { countdown.push_back(v); });
+    EXPECT_EQ(linesOf(list), (std::vector<std::string>{"CD AB EFG"}));
+    EXPECT_EQ(countdown, kCountdownBy500);
+    EXPECT_EQ(linesOf(quillbox::findLegalPlays("ABCDEF_", words)),
+              (std::vector<std::string>{"AB CD EFG"}));
+    EXPECT_EQ(quillbox::findLegalPlays("ABCDEF_", words).plays[0].underline1, 8);
+    EXPECT_TRUE(quillbox::findLegalPlays("abcdefg", words).plays.empty());
+}
+
+// ---- the fast finder against the literal search ----
+
+TEST(LegalPlayOracleComparison, HandPickedRacks) {
+    compareBatch({"QIXENAT", "QIXEN_T", "ABCDEFG", "QIXENA", "QIXENATS", "AAAAHHH", "AAAAHH_",
+                  "OOHHMM_", "EEEEEEE", "qixenat", "QIX$NAT", "___AHOT", "_A_HOTE", "__HOTEA",
+                  // among the racks that list the most plays (about 24,000)
+                  "AEHMO__"});
+}
+
+TEST(LegalPlayOracleComparison, RacksWithoutBlanks) {
+    compareBatch(drawRacks(300, 0, 20240601));
+}
+
+TEST(LegalPlayOracleComparison, RacksWithOneBlank) {
+    compareBatch(drawRacks(150, 1, 20240602));
+}
+
+TEST(LegalPlayOracleComparison, RacksWithTwoBlanks) {
+    compareBatch(drawRacks(12, 2, 20240603));
+}
+
+// The literal search itself must hold the arrangement order the finder copies.
+TEST(LegalPlayOracle, PermuteKeepsItsFixedOrder) {
+    Lexicon none;
+    LegalPlayOracle oracle(none);
+    oracle.clearPermutations();
+    oracle.permute("ABC");
+    const std::vector<std::string> want = {"", "ABC", "BAC", "BCA", "CAB", "ACB", "CBA", ""};
+    EXPECT_EQ(
+        std::vector<std::string>(oracle.permutations.begin(), oracle.permutations.begin() + 8),
+        want);
+    EXPECT_EQ(LegalPlayOracle::rotateLeft("ABC"), "BCA");
+    oracle.clearPermutations();
+    oracle.permute("ABCDEFG");
+    EXPECT_EQ(oracle.permutations[5040].size(), 7u);
+    EXPECT_EQ(oracle.permutations[5041], "");
+    std::set<std::string> distinct(oracle.permutations.begin() + 1,
+                                   oracle.permutations.begin() + 5041);
+    EXPECT_EQ(distinct.size(), 5040u);
+}
