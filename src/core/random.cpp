@@ -11,8 +11,7 @@ void ClockRandom::reseedFromClock() {
     // Mix the clock into the running state rather than replacing it, so two
     // reseeds within one clock tick still give different sequences.
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::seed_seq seq{static_cast<std::uint64_t>(ticks), engine_()};
-    engine_.seed(seq);
+    engine_.seed(engine_() ^ (static_cast<std::uint64_t>(ticks) * 0x9E3779B97F4A7C15ull));
 }
 
 double ClockRandom::nextDouble() {

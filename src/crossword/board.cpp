@@ -1,0 +1,132 @@
+#include "crossword/board.h"
+
+#include <limits>
+
+#include "core/lookup.h"
+#include "core/numberText.h"
+
+namespace quillbox::crossword {
+
+namespace {
+
+struct Controls {
+    bool generate, check, show, cells;
+};
+
+// What the player may use in each state.
+constexpr Controls controlsIn(BoardState s) {
+    switch (s) {
+        case BoardState::Fresh:
+            return {true, false, false, true};
+        case BoardState::Playing:
+            return {false, true, false, true};
+        case BoardState::Wrong:
+            return {false, true, true, true};
+        case BoardState::Solved:
+            return {true, false, false, false};
+        case BoardState::Revealed:
+            return {true, false, false, false};
+    }
+    return {false, false, false, false};
+}
+
+}  // namespace
+
+Board::Board(const Lexicon& lexicon, RandomSource& random) : lexicon_(lexicon), random_(random) {}
+
+bool Board::generateEnabled() const {
+    return controlsIn(state_).generate;
+}
+bool Board::checkEnabled() const {
+    return controlsIn(state_).check;
+}
+bool Board::showEnabled() const {
+    return controlsIn(state_).show;
+}
+bool Board::cellsEnabled() const {
+    return controlsIn(state_).cells;
+}
+
+void Board::generate() {
+    if (!generateEnabled())
+        return;
+    begin(generateWords(lexicon_, random_));
+}
+
+void Board::begin(const PuzzleWords& words) {
+    state_ = BoardState::Playing;
+    runCounted_ = false;
+    for (Cell& c : cells_)
+        c = Cell{{}, CellColour::White};
+    words_ = words;
+    for (int e = 0; e < kEntryCount; ++e)
+        clues_[e] = lexicon_.Exists(words_[e]) ? lexicon_.Item(words_[e]) : std::string();
+}
+
+bool Board::clickCell(int k) {
+    if (!cellsEnabled())
+        return false;
+    cells_.at(static_cast<std::size_t>(k)).colour = CellColour::White;
+    return true;
+}
+
+void Board::commitCell(int k, std::string_view typed) {
+    if (!cellsEnabled())
+        return;
+    cells_.at(static_cast<std::size_t>(k)).caption = toUpperAscii(typed);
+}
+
+std::string Board::solution(int k) const {
+    return std::string(1, solutionLetter(words_, k));
+}
+
+CheckResult Board::check(const std::function<void()>& announceWin) {
+    if (!checkEnabled())
+        return CheckResult::NotAvailable;
+    bool correct = true;
+    for (int k = 0; k < kCellCount; ++k) {
+        // A cell already red from an earlier check stays red even when right now.
+        if (cells_[k].caption != solution(k)) {
+            cells_[k].colour = CellColour::Red;
+            correct = false;
+        }
+    }
+    if (correct) {
+        if (announceWin)
+            announceWin();
+        state_ = BoardState::Solved;
+    } else {
+        state_ = BoardState::Wrong;
+    }
+    updateRun(correct);
+    return correct ? CheckResult::Correct : CheckResult::Wrong;
+}
+
+void Board::reveal() {
+    if (!showEnabled())
+        return;
+    state_ = BoardState::Revealed;
+    for (int k = 0; k < kCellCount; ++k)
+        cells_[k] = Cell{solution(k), CellColour::White};
+}
+
+void Board::updateRun(bool won) {
+    if (runCounted_)
+        return;
+    constexpr auto kMost = std::numeric_limits<std::int16_t>::max();
+    constexpr auto kLeast = std::numeric_limits<std::int16_t>::min();
+    // Past the 16-bit limits the run stays at the limit.
+    if (won)
+        runCount_ = runCount_ > 0
+                        ? static_cast<std::int16_t>(runCount_ == kMost ? kMost : runCount_ + 1)
+                        : std::int16_t{1};
+    else
+        runCount_ = runCount_ < 0
+                        ? static_cast<std::int16_t>(runCount_ == kLeast ? kLeast : runCount_ - 1)
+                        : std::int16_t{-1};
+    runCounted_ = true;
+    const long shown = runCount_ < 0 ? -static_cast<long>(runCount_) : runCount_;
+    runText_ = signedNumberText(shown) + (won ? " win(s)" : " loss(es)");
+}
+
+}  // namespace quillbox::crossword

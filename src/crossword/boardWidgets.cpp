@@ -1,0 +1,96 @@
+#include "crossword/boardWidgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace quillbox {
+
+namespace {
+
+// The classic look of disabled text: grey, with a white copy one pixel
+// down and right.
+void drawEtched(QPainter& p, const QPoint& origin, const QString& text) {
+    p.setPen(QColor(255, 255, 255));
+    p.drawText(origin + QPoint(1, 1), text);
+    p.setPen(QColor(128, 128, 128));
+    p.drawText(origin, text);
+}
+
+}  // namespace
+
+CellLabel::CellLabel(QWidget* parent) : QLabel(parent) {
+    background_ = palette().color(QPalette::Base);
+    setAlignment(Qt::AlignCenter);
+}
+
+void CellLabel::setBackground(const QColor& colour) {
+    if (colour == background_)
+        return;
+    background_ = colour;
+    update();
+}
+
+void CellLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), background_);
+    // The border stays black when the cell is locked; only the letter greys.
+    p.setPen(palette().color(QPalette::Active, QPalette::WindowText));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (text().isEmpty())
+        return;
+    p.setFont(font());
+    // The capital sits low in the cell, clear of most of the clue number in
+    // the corner, a few pixels above the bottom border.
+    const QFontMetrics fm(font());
+    const QPoint origin((width() - fm.horizontalAdvance(text())) / 2, height() - 5);
+    if (isEnabled()) {
+        p.setPen(palette().color(QPalette::Active, QPalette::Text));
+        p.drawText(origin, text());
+    } else {
+        drawEtched(p, origin, text());
+    }
+}
+
+void CellLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QLabel::mousePressEvent(event);
+    pressed_ = true;
+    event->accept();
+}
+
+void CellLabel::mouseReleaseEvent(QMouseEvent* event) {
+    // A click is a press and a release over the same cell.
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+void EtchedLabel::paintEvent(QPaintEvent* event) {
+    if (isEnabled())
+        return QLabel::paintEvent(event);
+    QPainter p(this);
+    p.setFont(font());
+    drawEtched(p, QPoint(0, QFontMetrics(font()).ascent()), text());
+}
+
+void WrappingButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QString caption = opt.text;
+    opt.text.clear();
+    p.drawControl(QStyle::CE_PushButton, opt);
+
+    int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &opt, this))
+        flags |= Qt::TextHideMnemonic;
+    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+    p.drawItemText(area, flags, opt.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+}  // namespace quillbox

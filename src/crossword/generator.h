@@ -1,0 +1,51 @@
+#pragma once
+// The nine-cell staircase crossword: three words across, three down, drawn at
+// random from the lexicon until every down word is a word too.
+//
+//   row 0:         [0][1][2]
+//   row 1:      [3][4][5]
+//   row 2:   [6][7][8]
+#include <array>
+#include <string>
+
+#include "core/lexicon.h"
+#include "core/random.h"
+
+namespace quillbox::crossword {
+
+inline constexpr int kCellCount = 9;
+
+// Positions in PuzzleWords. The across words come first because the down
+// words are built from their letters.
+enum Entry : int {
+    kAcross1 = 0,  // cells 0, 1, 2
+    kAcross3 = 1,  // cells 3, 4, 5
+    kAcross4 = 2,  // cells 6, 7, 8
+    kDown3 = 3,    // cells 3, 7
+    kDown1 = 4,    // cells 0, 4, 8
+    kDown2 = 5,    // cells 1, 5
+};
+inline constexpr int kEntryCount = 6;
+
+using PuzzleWords = std::array<std::string, kEntryCount>;
+
+// A word of exactly `length` letters, drawn uniformly from the lexicon's
+// positions; draws of another length are discarded. Reseeds `random` first.
+// The lexicon must hold at least one word of that length.
+std::string randomWord(const Lexicon& lexicon, RandomSource& random, int length);
+
+// The six words of the grid whose across words are given (three letters each).
+PuzzleWords wordsFromAcross(std::string across1, std::string across3, std::string across4);
+
+// Whether all three down words are in the lexicon.
+bool downWordsExist(const Lexicon& lexicon, const PuzzleWords& words);
+
+// Draws three across words afresh until the down words all exist. When
+// `attempts` is given it receives the number of three-word draws made.
+// Throws std::invalid_argument if the lexicon has no three-letter word.
+PuzzleWords generateWords(const Lexicon& lexicon, RandomSource& random, long* attempts = nullptr);
+
+// The letter cell `cell` (0..8) must hold: row cell/3 is an across word.
+char solutionLetter(const PuzzleWords& words, int cell);
+
+}  // namespace quillbox::crossword
