@@ -1,28 +1,525 @@
 #include "classic/frmMain.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTimer>
 
+#include "classic/classicGame.h"
+#include "classic/rackWidgets.h"
 #include "core/frmLaunchpad.h"
+#include "core/mainMod.h"
+#include "help/helpMenu.h"
+#include "scores/frmHighScores.h"
+#include "scores/programScoreTable.h"
 #include "ui/appearance.h"
+#include "ui/dialogs.h"
+#include "ui/richTextBox.h"
 #include "ui/twips.h"
 
 namespace quillbox {
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+using ui::tw;
+using ui::twRect;
+
+namespace {
+
+// The system "application workspace" colour the window is painted in.
+const QColor kAppWorkspace(171, 171, 171);
+
+QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, bool bold,
+                  bool underline, const QString& tip, bool transparent = false) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(geometry);
+    l->setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25, bold, underline));
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    l->setToolTip(tip);
+    if (!transparent) {
+        // Labels are opaque in the button-face colour unless made transparent.
+        l->setAutoFillBackground(true);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+        l->setPalette(pal);
+    }
+    return l;
+}
+
+// Leading and trailing blanks only, as the selection handlers trim.
+QString trimBlanks(const QString& s) {
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s[b] == QLatin1Char(' ')) ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
+    return s.mid(b, e - b);
+}
+
+bool looksLikeWord(const QString& s) {
+    return (s.size() == 2 || s.size() == 3) && s[0] >= QLatin1Char('A') &&
+           s[0] <= QLatin1Char('Z');
+}
+
+// Appends the legal-play list in one edit of the box's document. A list can
+// hold twenty thousand lines, far too many to compose one by one; the result
+// is the same as appending each line in black with its blank letters
+// underlined, followed by the six empty lines.
+void appendListLines(ui::RichTextBox& box, const LegalPlayList& list) {
+    QTextCursor cursor(box.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.beginEditBlock();
+    QTextCharFormat plain;
+    plain.setForeground(QColor(0, 0, 0));
+    plain.setFontUnderline(false);
+    QTextCharFormat underlined = plain;
+    underlined.setFontUnderline(true);
+    for (const LegalPlay& play : list.plays) {
+        const QString line = QString::fromLatin1(play.line.data(),
+                                                 static_cast<qsizetype>(play.line.size()));
+        int from = 0;
+        for (int u : {std::min(play.underline1, play.underline2),
+                      std::max(play.underline1, play.underline2)}) {
+            if (u < 0) continue;
+            cursor.insertText(line.mid(from, u - from), plain);
+            cursor.insertText(line.mid(u, 1), underlined);
+            from = u + 1;
+        }
+        cursor.insertText(line.mid(from), plain);
+        cursor.insertBlock();
+    }
+    for (int i = 0; i < kListTrailingLineBreaks; ++i) cursor.insertBlock();
+    cursor.endEditBlock();
+    box.setSelStart(box.textLength());
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent), finder_(mainMod::lexicon()) {
     registerInstance(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Quillbox"));
     setWindowIcon(ui::appIcon());
-    auto* client = new QWidget(this);
-    client->setFixedSize(ui::tw(6375), ui::tw(3780));
-    setCentralWidget(client);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+
+    scores_ = std::make_unique<ProgramScoreTable>(this);
+    game_ = std::make_unique<ClassicGame>(static_cast<ClassicPort&>(*this), *scores_);
+
+    buildControls();
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    render();
 }
 
 frmMain::~frmMain() = default;
 
+void frmMain::buildControls() {
+    client = new QWidget(this);
+    client->setFixedSize(tw(6375), tw(3780));
+    client->setAutoFillBackground(true);
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, kAppWorkspace);
+    client->setPalette(pal);
+    setCentralWidget(client);
+
+    // Stacking from the bottom: gaps, then tiles, then markers.
+    for (int k = 0; k < 11; ++k) {
+        auto* gap = new QLabel(client);
+        gap->setGeometry(twRect(k == 0 ? 0 : 600 * k - 120, 360, 615, 975));
+        gap->setAttribute(Qt::WA_TranslucentBackground);
+        lblSpacer[static_cast<std::size_t>(k)] = gap;
+    }
+    const QFont tileFont = ui::classicFont(QStringLiteral("Arial"), 21.75);
+    for (int i = 0; i < 10; ++i) {
+        auto* tile = new TileLabel(client);
+        tile->setGeometry(twRect(240 + 600 * i, 600, 495, 495));
+        tile->setFont(tileFont);
+        tile->installEventFilter(this);
+        lblTile[static_cast<std::size_t>(i)] = tile;
+    }
+    const QPixmap hand = insertMarkerPixmap();
+    for (int k = 0; k < 11; ++k) {
+        auto* marker = new QLabel(client);
+        marker->setGeometry(twRect(120 + 600 * k, 1080, 240, 240));
+        marker->setPixmap(hand);
+        marker->setScaledContents(true);
+        marker->setAttribute(Qt::WA_TransparentForMouseEvents);
+        marker->hide();
+        imgSpacer[static_cast<std::size_t>(k)] = marker;
+    }
+
+    const QFont fixed = ui::classicFont(QStringLiteral("Fixedsys"), 9);
+    rtfPlays = new ui::RichTextBox(client);
+    rtfPlays->setGeometry(twRect(120, 1440, 1575, 1695));
+    rtfPlays->setFont(fixed);
+    rtfPlays->setReadOnly(true);
+    rtfPlays->setToolTip(QStringLiteral("Tally sheet of words played and scoring"));
+
+    lblDefinition = makeLabel(client, QString(), twRect(1800, 1440, 2775, 495), false, false,
+                              QStringLiteral("Definition of currently selected letters"));
+    lblDefinition->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDefinition->setWordWrap(true);
+
+    rtfHidden = new ui::RichTextBox(client);
+    rtfHidden->setGeometry(twRect(1800, 2160, 735, 255));
+    rtfHidden->setFont(fixed);
+    rtfHidden->hide();
+
+    auto makeButton = [this](const QString& text, const QRect& g, const QString& tip) {
+        auto* b = new QPushButton(text, client);
+        b->setGeometry(g);
+        b->setToolTip(tip);
+        return b;
+    };
+    cmdPlayWord = makeButton(QStringLiteral("&Play Word"), twRect(2640, 2040, 1215, 495),
+                             QStringLiteral("Play the currently selected word"));
+    cmdDrawTiles = makeButton(QStringLiteral("&Draw Tiles"), twRect(2640, 2640, 1215, 495),
+                              QStringLiteral("Draw letter tiles from the bag"));
+    cmdStartGame = makeButton(QStringLiteral("&Start Game"), twRect(2640, 3240, 1215, 495),
+                              QStringLiteral("Start a new game"));
+
+    rtfPotentials = new ui::RichTextBox(client);
+    rtfPotentials->setGeometry(twRect(4680, 1440, 1575, 1695));
+    rtfPotentials->setFont(fixed);
+    rtfPotentials->setReadOnly(true);
+    rtfPotentials->setToolTip(QStringLiteral("List of legal plays to clear the rack"));
+
+    chkLearnMode = new WrappingCheckBox(QStringLiteral("&Learn Mode"), client);
+    chkLearnMode->setGeometry(twRect(3960, 3240, 855, 495));
+    chkLearnMode->setToolTip(QStringLiteral("Toggle Learn Mode off and on"));
+    chkLearnMode->setChecked(true);
+
+    Label1 = makeLabel(client, QStringLiteral("Letters in Bag"), twRect(240, 3240, 1335, 255),
+                       true, true, QStringLiteral("Number of letter tiles remaining in bag"));
+    lblBagCount = makeLabel(client, QStringLiteral("100"), twRect(600, 3480, 615, 255), true,
+                            false, QStringLiteral("Number of letter tiles remaining in bag"));
+    Label2 = makeLabel(client, QStringLiteral("Points"), twRect(1800, 3240, 615, 255), true,
+                       true, QStringLiteral("Points scored thus far in the current game"));
+    lblPoints = makeLabel(client, QStringLiteral("0"), twRect(1800, 3480, 615, 255), true, false,
+                          QStringLiteral("Points scored thus far in the current game"));
+    const QString countdownTip =
+        QStringLiteral("The computer counts down to 0 while it determines legal plays");
+    lblCountdown2 = makeLabel(client, QStringLiteral("Countdown"), twRect(4800, 3240, 1335, 255),
+                              true, true, countdownTip, true);
+    lblCountdown = makeLabel(client, QStringLiteral("5000"), twRect(4920, 3480, 1095, 255), true,
+                             false, countdownTip, true);
+
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(lblBagCount),
+                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(lblPoints),
+                       static_cast<QWidget*>(lblDefinition), static_cast<QWidget*>(lblCountdown),
+                       static_cast<QWidget*>(lblCountdown2)})
+        w->setFocusPolicy(Qt::NoFocus);
+
+    dragGhost_ = new TileLabel(client);
+    dragGhost_->resize(tw(495), tw(495));
+    dragGhost_->setFont(tileFont);
+    dragGhost_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dragGhost_->setWindowOpacity(0.8);
+    dragGhost_->hide();
+
+    setTabOrder(cmdPlayWord, cmdDrawTiles);
+    setTabOrder(cmdDrawTiles, cmdStartGame);
+    setTabOrder(cmdStartGame, chkLearnMode);
+    setTabOrder(chkLearnMode, rtfPlays);
+    setTabOrder(rtfPlays, rtfPotentials);
+
+    connect(cmdStartGame, &QPushButton::clicked, this, &frmMain::cmdStartGame_Click);
+    connect(cmdDrawTiles, &QPushButton::clicked, this, &frmMain::cmdDrawTiles_Click);
+    connect(cmdPlayWord, &QPushButton::clicked, this, &frmMain::cmdPlayWord_Click);
+    connect(chkLearnMode, &QCheckBox::clicked, this, &frmMain::chkLearnMode_Click);
+    connect(rtfPlays, &ui::RichTextBox::mouseUp, this, &frmMain::rtfPlays_MouseUp);
+    connect(rtfPotentials, &ui::RichTextBox::mouseUp, this, &frmMain::rtfPotentials_MouseUp);
+}
+
+void frmMain::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFileHighScores = file->addAction(QStringLiteral("&High Scores..."));
+    mnuFileSaveResults = file->addAction(QStringLiteral("&Save Tally Sheet As..."));
+    mnuFilePrintResults = file->addAction(QStringLiteral("&Print Tally Sheet..."));
+    mnuFileExit = file->addAction(QStringLiteral("E&xit"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelpRules = help->addAction(QStringLiteral("&Rules..."));
+    mnuHelpAbout = help->addAction(QStringLiteral("&About..."));
+
+    connect(mnuFileHighScores, &QAction::triggered, this, &frmMain::mnuFileHighScores_Click);
+    connect(mnuFileSaveResults, &QAction::triggered, this, &frmMain::mnuFileSaveResults_Click);
+    connect(mnuFilePrintResults, &QAction::triggered, this, &frmMain::mnuFilePrintResults_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(mnuHelpRules, &QAction::triggered, this, &frmMain::mnuHelpRules_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::render() {
+    const ClassicGame& g = *game_;
+    const Rack& rack = g.rack();
+    for (int i = 0; i < 10; ++i) {
+        const RackSlot& s = rack.slot(i);
+        TileLabel* t = lblTile[static_cast<std::size_t>(i)];
+        t->setTile(s.occupied, s.occupied ? QString(QChar(s.letter)) : QString(), s.selected(),
+                   s.blank);
+        t->setBorder(rack.hasBorder(i));
+    }
+    for (int k = 0; k < 11; ++k)
+        imgSpacer[static_cast<std::size_t>(k)]->setVisible(rack.markerVisible(k));
+
+    cmdStartGame->setEnabled(g.startGameEnabled());
+    cmdDrawTiles->setEnabled(g.drawTilesEnabled());
+    cmdPlayWord->setEnabled(g.playWordEnabled());
+    chkLearnMode->setEnabled(g.learnModeEnabled());
+    lblPoints->setText(qs(g.pointsText()));
+    lblBagCount->setText(qs(g.bagCountText()));
+    lblDefinition->setText(qs(g.definitionText()));
+
+    const bool learn = g.learnWidgetsVisible();
+    lblDefinition->setVisible(learn);
+    rtfPotentials->setVisible(learn);
+    lblCountdown2->setVisible(learn);
+    lblCountdown->setVisible(learn);
+}
+
+// ---- Buttons, check box and menus -------------------------------------------------------
+
+void frmMain::cmdStartGame_Click() { game_->cmdStartGame_Click(); }
+void frmMain::cmdDrawTiles_Click() { game_->cmdDrawTiles_Click(); }
+void frmMain::cmdPlayWord_Click() { game_->cmdPlayWord_Click(); }
+
+void frmMain::chkLearnMode_Click() {
+    const Qt::CheckState s = chkLearnMode->checkState();
+    game_->chkLearnMode_Click(s == Qt::Checked         ? CheckState::Checked
+                              : s == Qt::PartiallyChecked ? CheckState::Grayed
+                                                        : CheckState::Unchecked);
+}
+
+void frmMain::mnuFileHighScores_Click() { frmHighScores::showModal(this); }
+
+void frmMain::mnuFileSaveResults_Click() {
+    // Any failure ends the command silently: nothing saved, nothing changed.
+    const QString path =
+        ui::dialogs().saveFileName(this, QStringLiteral("Rich Text Files (*.rtf)"),
+                                   QStringLiteral("rtf"));
+    if (path.isEmpty()) return;
+    try {
+        rtfPlays->saveFile(path);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmMain::mnuFilePrintResults_Click() {
+    QPrinter printer;
+    if (!ui::dialogs().choosePrinter(this, printer)) return;
+    try {
+        rtfPlays->selPrint(printer);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmMain::mnuFileExit_Click() { close(); }
+void frmMain::mnuHelpRules_Click() { openRulesViewer(this); }
+void frmMain::mnuHelpAbout_Click() { showAboutBox(this); }
+
+void frmMain::rtfPlays_MouseUp() {
+    const QString s = trimBlanks(rtfPlays->selText());
+    if (looksLikeWord(s)) game_->showDefinition(s.toStdString());
+}
+
+void frmMain::rtfPotentials_MouseUp() {
+    const QString s = trimBlanks(rtfPotentials->selText());
+    if (looksLikeWord(s)) game_->showDefinition(s.toStdString());
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (game_->gameInProgress() &&
+        !ui::dialogs().askYesNo(
+            this, QStringLiteral("A game is in progress!\r\nDo you really want to exit?"),
+            QStringLiteral("Exit Quillbox?"))) {
+        event->ignore();
+        return;
+    }
+    frmHighScores::unload();
     event->accept();
     frmLaunchpad::instance().show();
+}
+
+// ---- What the game asks of the window ------------------------------------------------
+
+void frmMain::message(const std::string& text, const std::string& title) {
+    ui::dialogs().message(this, qs(text), qs(title));
+}
+
+std::string frmMain::input(const std::string& prompt, const std::string& title,
+                           const std::string& defaultAnswer) {
+    return ui::dialogs().input(this, qs(prompt), qs(title), qs(defaultAnswer)).toStdString();
+}
+
+void frmMain::clearTally() { rtfPlays->setText(QString()); }
+
+void frmMain::appendTally(const TallyEntry& entry) {
+    appendFormatted(*rtfPlays, qs(entry.line), toQColor(entry.color), entry.blankIndex1,
+                    entry.blankIndex2);
+}
+
+void frmMain::appendFormatted(ui::RichTextBox& target, const QString& text,
+                              std::optional<QColor> colour, int u1, int u2) {
+    rtfHidden->setSelStart(0);
+    rtfHidden->setSelText(text);
+    for (int u : {u1, u2}) {
+        if (u == -1) continue;
+        rtfHidden->setSelStart(u);
+        rtfHidden->setSelLength(1);
+        rtfHidden->setSelUnderline(true);
+    }
+    rtfHidden->setSelStart(0);
+    rtfHidden->setSelLength(50000);
+    if (colour) rtfHidden->setSelColor(*colour);
+    target.setSelStart(50000);
+    target.setSelText(rtfHidden->textRTF());
+    rtfHidden->setTextRTF(QString());
+    rtfHidden->setSelStart(0);
+    target.setSelStart(target.text().size());
+}
+
+void frmMain::findLegalPlays(const Rack& rack) {
+    rtfPotentials->setText(QString());
+    const LegalPlayList& list = finder_.find(rack.tileString(), [this](int value) {
+        lblCountdown->setText(QString::number(value));
+        lblCountdown->repaint();
+    });
+    appendListLines(*rtfPotentials, list);
+}
+
+void frmMain::showHighScores() { frmHighScores::showModal(this); }
+
+// ---- Drag and drop on the rack --------------------------------------------------------
+
+int frmMain::tileAt(const QPoint& p) const {
+    for (int i = 0; i < 10; ++i)
+        if (lblTile[static_cast<std::size_t>(i)]->geometry().contains(p)) return i;
+    return -1;
+}
+
+int frmMain::gapAt(const QPoint& p) const {
+    // Later gaps lie above earlier ones where they overlap.
+    for (int k = 10; k >= 0; --k)
+        if (lblSpacer[static_cast<std::size_t>(k)]->geometry().contains(p)) return k;
+    return -1;
+}
+
+frmMain::Target frmMain::targetAt(const QPoint& p) const {
+    // Tiles lie above the gaps, so a gap is reached only where no tile covers it.
+    if (int i = tileAt(p); i >= 0) return {TargetKind::Tile, i};
+    if (int k = gapAt(p); k >= 0) return {TargetKind::Gap, k};
+    return {};
+}
+
+void frmMain::sendOver(const Target& t, int state, const QPoint& p) {
+    const auto ds = static_cast<quillbox::DragState>(state);
+    if (t.kind == TargetKind::Tile) {
+        const QRect g = lblTile[static_cast<std::size_t>(t.index)]->geometry();
+        game_->lblTile_DragOver(t.index, ds, (p.x() - g.left()) * 15.0);
+    } else if (t.kind == TargetKind::Gap) {
+        game_->lblSpacer_DragOver(t.index, ds);
+    }
+}
+
+void frmMain::pressTile(int i, const QPoint& p) {
+    if (!game_->lblTile_MouseDown(i, MouseButton::Left)) return;
+    drag_ = {};
+    drag_.source = i;
+    drag_.current = {TargetKind::Tile, i};
+    const QRect g = lblTile[static_cast<std::size_t>(i)]->geometry();
+    drag_.grabOffset = p - g.topLeft();
+    const RackSlot& s = game_->rack().slot(i);
+    dragGhost_->setTile(true, QString(QChar(s.letter)), s.selected(), s.blank);
+    sendOver(drag_.current, 0, p);
+}
+
+void frmMain::moveDrag(const QPoint& p) {
+    if (!dragging()) return;
+    if (!dragGhost_->isVisible()) {
+        dragGhost_->show();
+        dragGhost_->raise();
+    }
+    dragGhost_->move(p - drag_.grabOffset);
+    const Target now = targetAt(p);
+    if (now == drag_.current) {
+        sendOver(now, 2, p);
+        return;
+    }
+    sendOver(drag_.current, 1, p);
+    drag_.current = now;
+    drag_.movedAway = true;
+    sendOver(now, 0, p);
+}
+
+void frmMain::releaseDrag(const QPoint& p) {
+    if (!dragging()) return;
+    const DragState d = drag_;
+    drag_ = {};
+    dragGhost_->hide();
+    const Target t = targetAt(p);
+    if (t.kind == TargetKind::Tile) {
+        game_->lblTile_DragDrop(t.index, d.source);
+        // Released where it was pressed without wandering off: also a click.
+        if (t.index == d.source && !d.movedAway) game_->lblTile_Click(t.index);
+    } else if (t.kind == TargetKind::Gap) {
+        game_->lblSpacer_DragDrop(t.index, d.source);
+    } else if (d.current.kind != TargetKind::None) {
+        // Let whatever was under the tile drop its feedback.
+        sendOver(d.current, 1, p);
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    const auto it = std::find(lblTile.begin(), lblTile.end(), watched);
+    if (it == lblTile.end()) return QMainWindow::eventFilter(watched, event);
+    const int i = static_cast<int>(it - lblTile.begin());
+    auto* tile = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->button() == Qt::LeftButton)
+                pressTile(i, tile->mapTo(client, me->position().toPoint()));
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            moveDrag(tile->mapTo(client, me->position().toPoint()));
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->button() == Qt::LeftButton)
+                releaseDrag(tile->mapTo(client, me->position().toPoint()));
+            return true;
+        }
+        case QEvent::MouseButtonDblClick: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (me->button() != Qt::LeftButton) return true;
+            // The second press of a double-click is no click of its own and
+            // starts no drag: undo what it began before asking for a letter.
+            if (dragging()) {
+                const QPoint p = tile->mapTo(client, me->position().toPoint());
+                sendOver(drag_.current, 1, p);
+                drag_ = {};
+                dragGhost_->hide();
+            }
+            game_->lblTile_DblClick(i);
+            return true;
+        }
+        default:
+            return QMainWindow::eventFilter(watched, event);
+    }
 }
 
 }  // namespace quillbox

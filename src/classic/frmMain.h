@@ -1,19 +1,132 @@
 #pragma once
-// The Classic game window.
+// The Classic game window. It renders the ClassicGame and turns clicks,
+// drags and menu choices into calls on it; the rules live in the game.
+#include <QColor>
 #include <QMainWindow>
+#include <array>
+#include <memory>
+#include <optional>
 
+#include "classic/classicPort.h"
+#include "classic/legalPlayFinder.h"
 #include "ui/singleInstance.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QPushButton;
 
 namespace quillbox {
 
-class frmMain : public QMainWindow, public ui::SingleInstance<frmMain> {
+class ClassicGame;
+class ScoreTable;
+class TileLabel;
+
+namespace ui {
+class RichTextBox;
+}
+
+class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private ClassicPort {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
+    ClassicGame& game() { return *game_; }
+
+    // Controls, named as on the design.
+    QWidget* client;
+    std::array<TileLabel*, 10> lblTile{};
+    std::array<QLabel*, 11> lblSpacer{};
+    std::array<QLabel*, 11> imgSpacer{};
+    ui::RichTextBox* rtfPlays;
+    QLabel* lblDefinition;
+    ui::RichTextBox* rtfHidden;
+    QPushButton* cmdPlayWord;
+    QPushButton* cmdDrawTiles;
+    QPushButton* cmdStartGame;
+    ui::RichTextBox* rtfPotentials;
+    QCheckBox* chkLearnMode;
+    QLabel* Label1;
+    QLabel* lblBagCount;
+    QLabel* Label2;
+    QLabel* lblPoints;
+    QLabel* lblCountdown2;
+    QLabel* lblCountdown;
+    QAction* mnuFileHighScores;
+    QAction* mnuFileSaveResults;
+    QAction* mnuFilePrintResults;
+    QAction* mnuFileExit;
+    QAction* mnuHelpRules;
+    QAction* mnuHelpAbout;
+
+    void cmdStartGame_Click();
+    void cmdDrawTiles_Click();
+    void cmdPlayWord_Click();
+    void chkLearnMode_Click();
+    void mnuFileHighScores_Click();
+    void mnuFileSaveResults_Click();
+    void mnuFilePrintResults_Click();
+    void mnuFileExit_Click();
+    void mnuHelpRules_Click();
+    void mnuHelpAbout_Click();
+    void rtfPlays_MouseUp();
+    void rtfPotentials_MouseUp();
+
+    // Adds one line at the end of target, composed in rtfHidden: the whole line
+    // in colour (when given), the characters at u1 and u2 underlined (-1: none).
+    void appendFormatted(ui::RichTextBox& target, const QString& text,
+                         std::optional<QColor> colour, int u1, int u2);
+
+    // The slot or gap under a point of the client area (-1 when none).
+    int tileAt(const QPoint& clientPos) const;
+    int gapAt(const QPoint& clientPos) const;
+    // True while a tile is being dragged.
+    bool dragging() const { return drag_.source >= 0; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // What the game asks of its window.
+    void message(const std::string& text, const std::string& title) override;
+    std::string input(const std::string& prompt, const std::string& title,
+                      const std::string& defaultAnswer) override;
+    void clearTally() override;
+    void appendTally(const TallyEntry& entry) override;
+    void findLegalPlays(const Rack& rack) override;
+    void showHighScores() override;
+    void stateChanged() override { render(); }
+
+    void buildControls();
+    void buildMenus();
+    void render();
+
+    // Drag and drop with the window's own mouse handling.
+    enum class TargetKind { None, Tile, Gap };
+    struct Target {
+        TargetKind kind = TargetKind::None;
+        int index = -1;
+        bool operator==(const Target&) const = default;
+    };
+    Target targetAt(const QPoint& clientPos) const;
+    void pressTile(int i, const QPoint& clientPos);
+    void moveDrag(const QPoint& clientPos);
+    void releaseDrag(const QPoint& clientPos);
+    void sendOver(const Target& t, int state, const QPoint& clientPos);
+
+    struct DragState {
+        int source = -1;
+        Target current;
+        bool movedAway = false;
+        QPoint grabOffset;
+    } drag_;
+    TileLabel* dragGhost_ = nullptr;
+
+    std::unique_ptr<ScoreTable> scores_;
+    std::unique_ptr<ClassicGame> game_;
+    LegalPlayFinder finder_;
 };
 
 }  // namespace quillbox

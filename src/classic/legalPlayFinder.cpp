@@ -204,7 +204,7 @@ std::uint32_t LegalPlayFinder::singleBlankMask(const std::uint8_t* p, int positi
     }
 }
 
-void LegalPlayFinder::emit(const std::uint8_t* p, int blank1, int blank2, LegalPlayList& out) {
+void LegalPlayFinder::emitPlay(const std::uint8_t* p, int blank1, int blank2, LegalPlayList& out) {
     if (!listed_.insert(twinFreeKey(p)))
         return;
     LegalPlay play;
@@ -240,7 +240,7 @@ void LegalPlayFinder::testArrangement(std::uint8_t* p, LegalPlayList& out) {
 
     if (blanks == 0) {
         if (firstVisit())
-            emit(p, -1, -1, out);
+            emitPlay(p, -1, -1, out);
         return;
     }
     const int b1 = blank[0];
@@ -250,7 +250,7 @@ void LegalPlayFinder::testArrangement(std::uint8_t* p, LegalPlayList& out) {
             return;
         forEachLetter(mask, [&](int c) {
             p[b1] = static_cast<std::uint8_t>(c);
-            emit(p, b1, -1, out);
+            emitPlay(p, b1, -1, out);
         });
         return;
     }
@@ -264,7 +264,7 @@ void LegalPlayFinder::testArrangement(std::uint8_t* p, LegalPlayList& out) {
             p[b1] = static_cast<std::uint8_t>(c1);
             forEachLetter(mask2, [&](int c2) {
                 p[b2] = static_cast<std::uint8_t>(c2);
-                emit(p, b1, b2, out);
+                emitPlay(p, b1, b2, out);
             });
         });
         return;
@@ -288,7 +288,7 @@ void LegalPlayFinder::testArrangement(std::uint8_t* p, LegalPlayList& out) {
         p[b1] = static_cast<std::uint8_t>(c1);
         forEachLetter(second[c1], [&](int c2) {
             p[b2] = static_cast<std::uint8_t>(c2);
-            emit(p, b1, b2, out);
+            emitPlay(p, b1, b2, out);
         });
     }
 }
@@ -361,7 +361,7 @@ LegalPlayList findLegalPlays(std::string_view rack, const Lexicon& lexicon,
 
 std::string legalPlayListText(const LegalPlayList& list) {
     std::string text;
-    text.reserve(list.plays.size() * kListLineLength + kListTrailingLineBreaks * 2);
+    text.reserve(list.plays.size() * kListLineLength + std::size_t{2} * kListTrailingLineBreaks);
     for (const LegalPlay& play : list.plays) {
         text += play.line;
         text += "\r\n";

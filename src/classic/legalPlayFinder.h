@@ -75,9 +75,11 @@ class LegalPlayFinder {
         int bits_ = 0;
     };
 
-    void testArrangement(std::uint8_t* letters, LegalPlayList& out);
-    std::uint32_t singleBlankMask(const std::uint8_t* letters, int position) const;
-    void emit(const std::uint8_t* letters, int blank1, int blank2, LegalPlayList& out);
+    // p: one arrangement, the seven letter codes of a two-, a two- and a
+    // three-letter word, blanks among them.
+    void testArrangement(std::uint8_t* p, LegalPlayList& out);
+    std::uint32_t singleBlankMask(const std::uint8_t* p, int position) const;
+    void emitPlay(const std::uint8_t* p, int blank1, int blank2, LegalPlayList& out);
 
     // Whether letters, blanks among them, can be completed to a word.
     bool canBeWord(std::uint8_t a, std::uint8_t b) const;

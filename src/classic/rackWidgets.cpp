@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace quillbox {
 
@@ -100,6 +102,33 @@ QPixmap insertMarkerPixmap() {
     p.setBrush(QColor(0, 0, 200));
     p.drawRect(QRectF(10, 23, 14, 7));
     return pm;
+}
+
+}  // namespace quillbox
+
+namespace quillbox {
+
+void WrappingCheckBox::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
+    QStyleOptionButton box = opt;
+    box.rect = indicator;
+    box.rect.moveTop((height() - indicator.height()) / 2);
+    p.drawPrimitive(QStyle::PE_IndicatorCheckBox, box);
+    const int gap = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &opt, this);
+    const QRect textRect(indicator.right() + 1 + gap, 0, width() - indicator.right() - 1 - gap,
+                         height());
+    style()->drawItemText(&p, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap |
+                                             Qt::TextShowMnemonic,
+                          palette(), isEnabled(), text(), QPalette::WindowText);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = textRect;
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
 }
 
 }  // namespace quillbox

@@ -1,5 +1,6 @@
 #pragma once
 // The pieces the rack is drawn with: tile labels and the insertion marker.
+#include <QCheckBox>
 #include <QLabel>
 #include <QPixmap>
 
@@ -32,5 +33,20 @@ private:
 
 // A small white hand with a blue cuff pointing upward, drawn at 32 x 32.
 QPixmap insertMarkerPixmap();
+
+}  // namespace quillbox
+
+namespace quillbox {
+
+// A check box whose caption wraps onto further lines when it is wider than
+// the box, as narrow check boxes on the classic layout do.
+class WrappingCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 }  // namespace quillbox

@@ -1,3 +1,4 @@
+#include "help/helpMenu.h"
 #include "crossword/frmCrossword.h"
 
 #include <QCloseEvent>
@@ -200,13 +201,9 @@ void frmCrossword::mnuFileExit_Click() {
     close();
 }
 
-void frmCrossword::mnuHelpRules_Click() {
-    // Opens the rules viewer, modeless, once the help windows are wired in.
-}
+void frmCrossword::mnuHelpRules_Click() { openRulesViewer(this); }
 
-void frmCrossword::mnuHelpAbout_Click() {
-    // Shows the about box, modal, once the help windows are wired in.
-}
+void frmCrossword::mnuHelpAbout_Click() { showAboutBox(this); }
 
 bool frmCrossword::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {

@@ -1,0 +1,104 @@
+#include "help/frmAbout.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+#include "help/programIdentity.h"
+#include "ui/appearance.h"
+#include "ui/twips.h"
+
+namespace quillbox {
+
+using ui::tw;
+using ui::twRect;
+
+namespace {
+
+QLabel* blackLabel(QWidget* parent, const QRect& geometry) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(pal);
+    return label;
+}
+
+// A horizontal line drawn as a filled strip, like the form designer's line.
+QFrame* line(QWidget* parent, int x1, int x2, int y, int thicknessPx, const QColor& color) {
+    auto* strip = new QFrame(parent);
+    strip->setFrameShape(QFrame::NoFrame);
+    strip->setGeometry(tw(x1), tw(y), tw(x2) - tw(x1) + 1, thicknessPx);
+    strip->setAutoFillBackground(true);
+    QPalette pal = strip->palette();
+    pal.setColor(QPalette::Window, color);
+    strip->setPalette(pal);
+    return strip;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+    registerInstance(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowIcon(ui::appIcon());
+    setFixedSize(tw(5730), tw(3555));
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setGeometry(twRect(4245, 2625, 1260, 345));
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+
+    picIcon = new QLabel(this);
+    picIcon->setGeometry(twRect(240, 240, 540, 540));
+    picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picIcon->setPixmap(ui::appIcon().pixmap(32, 32));
+
+    lblTitle = blackLabel(this, twRect(1050, 240, 3885, 480));
+    lblTitle->setText(QStringLiteral("Application Title"));
+    lblTitle->setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 18));
+
+    lblVersion = blackLabel(this, twRect(1050, 780, 3885, 225));
+    lblVersion->setText(QStringLiteral("Version"));
+
+    lblDescription = blackLabel(this, twRect(1050, 1125, 3885, 1170));
+    lblDescription->setText(QStringLiteral("App Description"));
+    lblDescription->setWordWrap(true);
+
+    lblDisclaimer = blackLabel(this, twRect(255, 2625, 3870, 825));
+    lblDisclaimer->setText(QStringLiteral("Warning: ..."));
+    lblDisclaimer->setWordWrap(true);
+
+    Line1[0] = line(this, 105, 5654, 2460, 2, Qt::white);
+    Line1[1] = line(this, 90, 5654, 2445, 1, QColor(128, 128, 128));
+
+    // Enter presses OK as the default button; Esc and the close box reject the
+    // dialog, which closes it just the same.
+    cmdOK->setFocus();
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    Form_Load();
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::Form_Load() {
+    const ProgramIdentity& id = programIdentity();
+    setWindowTitle(QStringLiteral("About ") + id.title);
+    lblVersion->setText(
+        QStringLiteral("Version %1.%2.%3").arg(id.major).arg(id.minor).arg(id.revision));
+    lblTitle->setText(id.title);
+    lblDescription->setText(id.description);
+    lblDisclaimer->setText(id.comments);
+}
+
+void frmAbout::cmdOK_Click() {
+    accept();
+}
+
+}  // namespace quillbox

@@ -1,0 +1,61 @@
+#include "help/helpMenu.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "help/frmAbout.h"
+#include "help/frmRules.h"
+#include "ui/dialogs.h"
+#include "ui/programFolder.h"
+#include "ui/richTextBox.h"
+
+namespace quillbox {
+
+namespace {
+
+void centreOnScreen(QWidget& window, QWidget* near) {
+    QScreen* screen = near != nullptr ? near->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+}  // namespace
+
+void openRulesViewer(QWidget* caller) {
+    const QString path = ui::besideProgram(QStringLiteral("Quillbox Rules.rtf"));
+    const bool wasLoaded = frmRules::loaded();
+    frmRules& viewer = frmRules::instance();
+    try {
+        viewer.loadDocument(path);
+    } catch (const ui::RichTextError&) {
+        // A viewer made just for this call goes again; one already open stays.
+        if (!wasLoaded)
+            delete &viewer;
+        ui::dialogs().message(
+            caller, QStringLiteral("The help file ") + path + QStringLiteral(" is missing."),
+            QStringLiteral("Help File Missing"), ui::MessageIcon::Critical);
+        return;
+    }
+    if (!viewer.isVisible())
+        centreOnScreen(viewer, caller);
+    viewer.setWindowState(viewer.windowState() & ~Qt::WindowMinimized);
+    viewer.show();
+    viewer.raise();
+    viewer.activateWindow();
+}
+
+void showAboutBox(QWidget* parent) {
+    frmAbout& about = frmAbout::instance();
+    // Owned by the calling window, the dialog stays out of the task bar and
+    // on top of that window; it is still centred on the screen.
+    if (parent != nullptr)
+        about.setParent(parent->window(), about.windowFlags());
+    centreOnScreen(about, parent);
+    about.exec();
+}
+
+}  // namespace quillbox

@@ -1,0 +1,472 @@
+#include "ui/richTextBox.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QHash>
+#include <QPointer>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "ui/rtf/rtfDocument.h"
+
+namespace quillbox::ui {
+
+namespace {
+
+constexpr QChar kLineSeparator(0x2028);
+
+bool looksLikeRtf(const QString& s) {
+    qsizetype i = 0;
+    while (i < s.size() && s.at(i).isSpace())
+        ++i;
+    return QStringView(s).mid(i).startsWith(QLatin1String("{\\rtf"));
+}
+
+// RTF is 7-bit text; anything beyond ASCII in a string handed to us becomes a
+// \u escape, so it still reads as the character it is.
+std::optional<rtf::Document> parseRtf(const QString& s) {
+    std::string bytes;
+    bytes.reserve(s.size());
+    for (const QChar c : s) {
+        if (c.unicode() < 0x80) {
+            bytes += static_cast<char>(c.unicode());
+        } else {
+            const int n = c.unicode() > 0x7FFF ? c.unicode() - 0x10000 : c.unicode();
+            bytes += "\\u" + std::to_string(n) + '?';
+        }
+    }
+    try {
+        return rtf::readRtf(bytes);
+    } catch (const rtf::RtfError&) {
+        return std::nullopt;
+    }
+}
+
+// Plain text as QTextCursor::insertText wants it: '\n' for a paragraph end
+// (CR LF, CR and LF all count as one), U+2028 for a line break.
+QString insertablePlain(const QString& s) {
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c == u'\r') {
+            out += u'\n';
+            if (i + 1 < s.size() && s.at(i + 1) == u'\n')
+                ++i;
+        } else if (c == u'\v') {
+            out += kLineSeparator;
+        } else if (c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) {
+            out += QChar(0xFFFD);  // Qt's frame markers are not text
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QTextCharFormat qtFormat(const rtf::Format& f, const std::vector<QStringList>& families,
+                         const std::vector<bool>& fixedPitch) {
+    QTextCharFormat cf;
+    cf.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
+    cf.setFontItalic(f.italic);
+    cf.setFontUnderline(f.underline);
+    if (f.color)
+        cf.setForeground(QColor(f.color->red, f.color->green, f.color->blue));
+    if (f.font >= 0 && f.font < static_cast<int>(families.size())) {
+        cf.setFontFamilies(families[f.font]);
+        if (fixedPitch[f.font]) {
+            cf.setFontFixedPitch(true);
+            cf.setFontStyleHint(QFont::TypeWriter);
+        }
+    }
+    if (f.halfPoints > 0)
+        cf.setFontPointSize(f.halfPoints / 2.0);
+    return cf;
+}
+
+void insertModel(QTextCursor& cursor, const rtf::Document& model) {
+    std::vector<QStringList> families;
+    std::vector<bool> fixedPitch;
+    for (const rtf::Font& font : model.fonts) {
+        QStringList names;
+        if (!font.family.empty())
+            names << QString::fromStdString(font.family);
+        if (!font.alternative.empty())
+            names << QString::fromStdString(font.alternative);
+        families.push_back(names);
+        fixedPitch.push_back(font.fixedPitch);
+    }
+    cursor.beginEditBlock();
+    bool first = true;
+    for (const rtf::Paragraph& p : model.paragraphs) {
+        if (!first)
+            cursor.insertBlock();
+        first = false;
+        for (const rtf::Run& r : p.runs) {
+            cursor.insertText(QString::fromStdU16String(r.text),
+                              qtFormat(r.format, families, fixedPitch));
+        }
+    }
+    cursor.endEditBlock();
+}
+
+// Collects the fonts of a document being written, one table entry per family.
+class FontTable {
+  public:
+    explicit FontTable(rtf::Document& model) : model_(model) {}
+
+    int indexOf(const QFont& font) {
+        const QStringList families = font.families();
+        const QString requested = families.isEmpty() ? font.family() : families.first();
+        const auto found = index_.constFind(requested);
+        if (found != index_.constEnd())
+            return *found;
+        // Name the face actually shown rather than a classic name it stands
+        // in for, which other programs may not have; the pitch flag lets them
+        // pick a like face when they lack this one too.
+        const QFontInfo shown(font);
+        rtf::Font entry;
+        entry.family = (shown.family().isEmpty() ? requested : shown.family()).toStdString();
+        entry.fixedPitch =
+            shown.fixedPitch() || font.fixedPitch() || font.styleHint() == QFont::TypeWriter;
+        const int index = static_cast<int>(model_.fonts.size());
+        model_.fonts.push_back(std::move(entry));
+        index_.insert(requested, index);
+        return index;
+    }
+
+  private:
+    rtf::Document& model_;
+    QHash<QString, int> index_;
+};
+
+rtf::Format modelFormat(const QTextCharFormat& cf, const QFont& base, FontTable& fonts) {
+    const QFont font = cf.font().resolve(base);
+    rtf::Format f;
+    f.bold = font.bold();
+    f.italic = font.italic();
+    const auto style = cf.underlineStyle();
+    f.underline = font.underline() || (style != QTextCharFormat::NoUnderline &&
+                                       style != QTextCharFormat::SpellCheckUnderline);
+    if (cf.hasProperty(QTextFormat::ForegroundBrush) && cf.foreground().style() != Qt::NoBrush) {
+        const QColor c = cf.foreground().color().toRgb();
+        f.color =
+            rtf::Color{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                       static_cast<std::uint8_t>(c.blue())};
+    }
+    f.font = fonts.indexOf(font);
+    if (font.pointSizeF() > 0) {
+        f.halfPoints = qRound(font.pointSizeF() * 2);
+    } else if (font.pixelSize() > 0) {
+        f.halfPoints = qRound(font.pixelSize() * 1.5);  // 96 pixels to the inch
+    }
+    return f;
+}
+
+}  // namespace
+
+RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
+    // Pasted or dropped text comes in plain: the box holds nothing its RTF
+    // writer cannot express.
+    setAcceptRichText(false);
+}
+
+RichTextBox::~RichTextBox() = default;
+
+// --- positions -------------------------------------------------------------
+
+int RichTextBox::documentEnd() const {
+    return document()->characterCount() - 1;
+}
+
+int RichTextBox::textLength() const {
+    return documentEnd() + document()->blockCount() - 1;
+}
+
+int RichTextBox::toBox(int documentPosition) const {
+    const int d = std::clamp(documentPosition, 0, documentEnd());
+    return d + document()->findBlock(d).blockNumber();
+}
+
+int RichTextBox::toDocument(int boxPosition, bool roundUp) const {
+    const QTextDocument* doc = document();
+    const int p = std::clamp(boxPosition, 0, textLength());
+    // The last block whose box position is at or before p; block n starts at
+    // its document position plus the n extra LFs before it.
+    int lo = 0;
+    int hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= p) {
+            lo = mid;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    const QTextBlock block = doc->findBlockByNumber(lo);
+    const int offset = p - (block.position() + lo);
+    const int textLength = block.length() - 1;
+    if (offset <= textLength)
+        return block.position() + offset;
+    // Between the CR and the LF.
+    return roundUp ? block.position() + block.length() : block.position() + textLength;
+}
+
+QString RichTextBox::boxText(int from, int to) const {
+    QString out;
+    if (to <= from)
+        return out;
+    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() < to;
+         b = b.next()) {
+        const int start = b.position();
+        const int separator = start + b.length() - 1;
+        const int s = std::max(from, start);
+        const int e = std::min(to, separator);
+        if (e > s)
+            out += b.text().mid(s - start, e - s);
+        if (to > separator)
+            out += QLatin1String("\r\n");
+    }
+    out.replace(kLineSeparator, u'\v');
+    return out;
+}
+
+void RichTextBox::selectDocumentRange(int from, int to) {
+    QTextCursor c = textCursor();
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString RichTextBox::text() const {
+    return boxText(0, documentEnd());
+}
+
+void RichTextBox::setText(const QString& plain) {
+    replaceContent(nullptr, plain);
+}
+
+int RichTextBox::selStart() const {
+    return toBox(textCursor().selectionStart());
+}
+
+void RichTextBox::setSelStart(int position) {
+    const int d = toDocument(std::max(position, 0), false);
+    selectDocumentRange(d, d);
+}
+
+int RichTextBox::selLength() const {
+    const QTextCursor c = textCursor();
+    return toBox(c.selectionEnd()) - toBox(c.selectionStart());
+}
+
+void RichTextBox::setSelLength(int length) {
+    const int startDoc = textCursor().selectionStart();
+    const long long endBox = static_cast<long long>(toBox(startDoc)) + std::max(length, 0);
+    const int endDoc =
+        toDocument(static_cast<int>(std::min<long long>(endBox, textLength())), true);
+    selectDocumentRange(startDoc, endDoc);
+}
+
+QString RichTextBox::selText() const {
+    const QTextCursor c = textCursor();
+    return boxText(c.selectionStart(), c.selectionEnd());
+}
+
+void RichTextBox::setSelText(const QString& textOrRtf) {
+    QTextCursor c = textCursor();
+    if (looksLikeRtf(textOrRtf)) {
+        if (const auto model = parseRtf(textOrRtf)) {
+            c.beginEditBlock();
+            c.removeSelectedText();
+            insertModel(c, *model);
+            c.endEditBlock();
+            setTextCursor(c);
+            return;
+        }
+    }
+    c.insertText(insertablePlain(textOrRtf));
+    setTextCursor(c);
+}
+
+// --- whole content ---------------------------------------------------------
+
+void RichTextBox::replaceContent(const rtf::Document* model, const QString& plain) {
+    // The new content is built in a document of its own and then swapped in:
+    // filling the shown document would lay it out again after every insert,
+    // which makes a large file take seconds instead of a fraction of one.
+    const QPointer<QTextDocument> old = document();
+    auto* fresh = new QTextDocument(this);
+    fresh->setDefaultFont(old->defaultFont());
+    fresh->setDocumentMargin(old->documentMargin());
+    fresh->setUseDesignMetrics(old->useDesignMetrics());
+    fresh->setIndentWidth(old->indentWidth());
+    // Replacing everything is not an edit the user could undo.
+    const bool undo = old->isUndoRedoEnabled();
+    fresh->setUndoRedoEnabled(false);
+    QTextCursor c(fresh);
+    if (model) {
+        insertModel(c, *model);
+    } else {
+        c.insertText(insertablePlain(plain));
+    }
+    fresh->setUndoRedoEnabled(undo);
+    setDocument(fresh);
+    // The editor deletes only the document it made itself; ours go here.
+    if (old && old->parent() == this)
+        delete old;
+    setTextCursor(QTextCursor(fresh));
+    setCurrentCharFormat(QTextCharFormat());
+}
+
+rtf::Document RichTextBox::toModel(int from, int to) const {
+    rtf::Document model;
+    FontTable fonts(model);
+    const QFont base = document()->defaultFont();
+    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() <= to;
+         b = b.next()) {
+        if (b.position() > from)
+            model.paragraphs.emplace_back();
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int fs = fragment.position();
+            const int s = std::max(from, fs);
+            const int e = std::min(to, fs + fragment.length());
+            if (e <= s)
+                continue;
+            const QString piece = fragment.text().mid(s - fs, e - s);
+            rtf::appendText(model, piece.toStdU16String(),
+                            modelFormat(fragment.charFormat(), base, fonts));
+        }
+    }
+    return model;
+}
+
+QString RichTextBox::textRTF() const {
+    return QString::fromLatin1(rtf::writeRtf(toModel(0, documentEnd())));
+}
+
+void RichTextBox::setTextRTF(const QString& rtfText) {
+    if (looksLikeRtf(rtfText)) {
+        if (const auto model = parseRtf(rtfText)) {
+            replaceContent(&*model, {});
+            return;
+        }
+    }
+    replaceContent(nullptr, rtfText);
+}
+
+void RichTextBox::saveFile(const QString& path) const {
+    const std::string bytes = rtf::writeRtf(toModel(0, documentEnd()));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        throw RichTextError(
+            QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()).toStdString());
+    }
+}
+
+void RichTextBox::loadFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) {
+        throw RichTextError(QStringLiteral("%1 does not exist").arg(path).toStdString());
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw RichTextError(
+            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw RichTextError(
+            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
+    }
+    rtf::Document model;
+    try {
+        model = rtf::readRtf(std::string_view(bytes.constData(), bytes.size()));
+    } catch (const rtf::RtfError& e) {
+        throw RichTextError(QStringLiteral("%1 is not a readable RTF document: %2")
+                                .arg(path, QString::fromUtf8(e.what()))
+                                .toStdString());
+    }
+    replaceContent(&model, {});
+}
+
+// --- formatting, search, printing ------------------------------------------
+
+void RichTextBox::setSelColor(const QColor& color) {
+    QTextCharFormat f;
+    f.setForeground(color);
+    mergeCurrentCharFormat(f);
+}
+
+void RichTextBox::setSelUnderline(bool underline) {
+    QTextCharFormat f;
+    f.setFontUnderline(underline);
+    mergeCurrentCharFormat(f);
+}
+
+int RichTextBox::find(const QString& what, int start, int end, bool matchCase) {
+    if (what.isEmpty())
+        return -1;
+    const QString all = text();
+    int from = 0;
+    int to = static_cast<int>(all.size());
+    if (start < 0 && end < 0) {
+        if (selLength() > 0) {
+            from = selStart();
+            to = from + selLength();
+        }
+    } else if (start >= 0) {
+        from = start;
+        if (end >= 0)
+            to = end;
+    } else {
+        from = selStart();
+        to = end;
+    }
+    to = std::min(to, static_cast<int>(all.size()));
+    if (from > to)
+        return -1;
+    const qsizetype hit =
+        QStringView(all)
+            .mid(from, to - from)
+            .indexOf(what, 0, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    if (hit < 0)
+        return -1;
+    const int position = from + static_cast<int>(hit);
+    selectDocumentRange(toDocument(position, false),
+                        toDocument(position + static_cast<int>(what.size()), true));
+    ensureCursorVisible();
+    return position;
+}
+
+void RichTextBox::selPrint(QPrinter& printer) const {
+    QTextDocument copy;
+    copy.setDefaultFont(document()->defaultFont());
+    const QTextCursor c = textCursor();
+    QTextCursor(&copy).insertFragment(c.hasSelection() ? c.selection()
+                                                       : QTextDocumentFragment(document()));
+    // Laid out on the printer's page (in screen pixels, which print() scales),
+    // so the pages carry the text only and no page numbers.
+    const qreal dpi = logicalDpiY();
+    const QRectF inches = printer.pageLayout().paintRect(QPageLayout::Inch);
+    copy.setPageSize(inches.size() * dpi);
+    copy.setDocumentMargin(dpi / 2);
+    copy.print(&printer);
+}
+
+void RichTextBox::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    emit mouseUp();
+}
+
+}  // namespace quillbox::ui

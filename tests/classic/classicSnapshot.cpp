@@ -1,0 +1,92 @@
+// Plays the start of a Classic game in learn mode and saves a picture of the
+// window: classicSnapshot <output.png>. For the documentation; run it on a
+// real display (or under xvfb-run).
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+#include "classic/classicGame.h"
+#include "classic/frmMain.h"
+#include "classic/rackWidgets.h"
+#include "ui/dialogs.h"
+#include <QPrinter>
+#include <QPushButton>
+#include "core/random.h"
+#include "support/scriptedRandom.h"
+#include "ui/appearance.h"
+
+using namespace quillbox;
+
+namespace {
+void clickTile(frmMain& w, int slot) { QTest::mouseClick(w.lblTile[slot], Qt::LeftButton); }
+void doubleClickTile(frmMain& w, int slot) {
+    auto* t = w.lblTile[slot];
+    QTest::mouseClick(t, Qt::LeftButton);
+    QTest::mousePress(t, Qt::LeftButton);
+    QTest::mouseDClick(t, Qt::LeftButton);
+    QTest::mouseRelease(t, Qt::LeftButton);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: classicSnapshot <output.png>\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    ui::installFontSubstitutions();
+    QApplication::setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+
+    // First rack X I E N Q A and a blank; then D O G H A T E.
+    std::string bag = testing::kFillOrder;
+    std::string front = "XIENQA_DOGHATE";
+    for (char c : front) bag.erase(bag.find(c), 1);
+    testing::ScriptedRandom random;
+    for (double v : testing::shuffleScript(testing::kFillOrder, front + bag)) random.push(v);
+    setApplicationRandom(&random);
+
+    // The blank is asked for twice: once it stands for T.
+    struct Answers : ui::DialogPort {
+        void message(QWidget*, const QString&, const QString&, ui::MessageIcon) override {}
+        bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
+        QString input(QWidget*, const QString&, const QString&, const QString&) override {
+            return QStringLiteral("T");
+        }
+        QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+        bool choosePrinter(QWidget*, QPrinter&) override { return false; }
+    } answers;
+    ui::setDialogs(&answers);
+
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    int status = 1;
+    QTimer::singleShot(0, [&] {
+        auto& w = frmMain::instance();
+        w.show();
+        const bool exposed = QTest::qWaitForWindowExposed(&w);
+        QTest::mouseClick(w.cmdStartGame, Qt::LeftButton);
+        clickTile(w, 0);
+        clickTile(w, 1);  // XI
+        QTest::mouseClick(w.cmdPlayWord, Qt::LeftButton);
+        clickTile(w, 2);
+        clickTile(w, 3);  // EN
+        QTest::mouseClick(w.cmdPlayWord, Qt::LeftButton);
+        clickTile(w, 4);
+        clickTile(w, 5);
+        doubleClickTile(w, 6);  // the blank becomes T: QAT, and the rack is clear
+        QTest::mouseClick(w.cmdPlayWord, Qt::LeftButton);
+        QTest::mouseClick(w.cmdDrawTiles, Qt::LeftButton);
+        clickTile(w, 0);
+        clickTile(w, 2);  // DG, not a word
+        QTest::mouseClick(w.cmdPlayWord, Qt::LeftButton);
+        clickTile(w, 3);
+        clickTile(w, 4);  // HA: its definition shows
+        QTest::qWait(200);
+        status = exposed && w.grab().save(out) ? 0 : 1;
+        // Deleted rather than closed: closing would ask about the game in progress.
+        delete &w;
+        QApplication::quit();
+    });
+    QApplication::exec();
+    return status;
+}

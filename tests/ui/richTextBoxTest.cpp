@@ -1,0 +1,448 @@
+// The rich-text box as the windows use it: positions counted with CR LF,
+// search, formatting that survives RTF, files, printing.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QPrinter>
+#include <QProcess>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include "ui/appearance.h"
+#include "ui/richTextBox.h"
+#include "ui/rtf/rtfDocument.h"
+
+using quillbox::ui::RichTextBox;
+using quillbox::ui::RichTextError;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+struct Styled {
+    QChar c;
+    QColor color;  // invalid: the box's own text colour
+    bool underline;
+    friend bool operator==(const Styled&, const Styled&) = default;
+};
+
+void PrintTo(const Styled& s, std::ostream* os) {
+    *os << "U+" << std::hex << static_cast<int>(s.c.unicode()) << std::dec << ' '
+        << (s.color.isValid() ? s.color.name().toStdString() : "auto")
+        << (s.underline ? " underlined" : "");
+}
+
+// Every character of the document with its colour and underline; a paragraph
+// end is '\n'.
+std::vector<Styled> styledCharacters(const RichTextBox& box) {
+    std::vector<Styled> out;
+    for (QTextBlock b = box.document()->begin(); b.isValid(); b = b.next()) {
+        if (b != box.document()->begin())
+            out.push_back({u'\n', {}, false});
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            const QColor color =
+                f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QColor();
+            for (const QChar c : it.fragment().text())
+                out.push_back({c, color, f.fontUnderline()});
+        }
+    }
+    return out;
+}
+
+// What the tally sheet does for each line: compose it in a hidden box, then
+// insert the hidden box's RTF at the end of the target.
+void appendLine(RichTextBox& target, RichTextBox& hidden, const QString& line, const QColor& color,
+                int u1 = -1, int u2 = -1) {
+    hidden.setSelText(line);
+    for (int u : {u1, u2}) {
+        if (u == -1)
+            continue;
+        hidden.setSelStart(u);
+        hidden.setSelLength(1);
+        hidden.setSelUnderline(true);
+    }
+    hidden.setSelStart(0);
+    hidden.setSelLength(50000);
+    if (color.isValid())
+        hidden.setSelColor(color);
+    target.setSelStart(50000);
+    target.setSelText(hidden.textRTF());
+    hidden.setTextRTF(QString());
+    hidden.setSelStart(0);
+    target.setSelStart(target.text().size());
+}
+
+class RichTextBoxTest : public ::testing::Test {
+  protected:
+    RichTextBoxTest() {
+        const QFont fixed = quillbox::ui::classicFont(QStringLiteral("Fixedsys"), 9);
+        box.setFont(fixed);
+        hidden.setFont(fixed);
+        box.resize(240, 120);
+    }
+
+    // A small tally sheet: three coloured lines, blanks underlined.
+    void fillTally() {
+        appendLine(box, hidden, QStringLiteral("QAT         1\r\n"), QColor(0, 128, 0));
+        appendLine(box, hidden, QStringLiteral("ZAX         1\r\n"), QColor(0, 0, 255), 1, 2);
+        appendLine(box, hidden, QStringLiteral("XQ         -1\r\n"), QColor(255, 0, 0), 0);
+    }
+
+    RichTextBox box;
+    RichTextBox hidden;
+};
+
+}  // namespace
+
+// --- positions ---------------------------------------------------------------
+
+TEST_F(RichTextBoxTest, CaretPastTheEndLandsAfterTheLastCharacter) {
+    box.setText(QString(40, u'W'));
+    box.setSelStart(50000);
+    EXPECT_EQ(box.selStart(), 40);
+    EXPECT_EQ(box.selLength(), 0);
+    EXPECT_EQ(box.selText(), QString());
+    box.setSelStart(0);
+    box.setSelLength(50000);
+    EXPECT_EQ(box.selLength(), 40);
+    EXPECT_EQ(box.selText(), QString(40, u'W'));
+    box.setSelStart(30);
+    box.setSelLength(50000);
+    EXPECT_EQ(box.selStart(), 30);
+    EXPECT_EQ(box.selLength(), 10);
+    box.setSelLength(0);
+    EXPECT_EQ(box.selLength(), 0);
+    box.setSelStart(-5);
+    EXPECT_EQ(box.selStart(), 0);
+}
+
+TEST_F(RichTextBoxTest, EveryParagraphEndCountsAsCrLf) {
+    box.setText(QStringLiteral("AB\r\nCD\r\n\r\nEF"));
+    EXPECT_EQ(box.text(), QStringLiteral("AB\r\nCD\r\n\r\nEF"));
+    EXPECT_EQ(box.textLength(), 12);
+    EXPECT_EQ(box.document()->blockCount(), 4);
+    box.setSelStart(4);
+    box.setSelLength(2);
+    EXPECT_EQ(box.selText(), QStringLiteral("CD"));
+    box.setSelStart(10);
+    box.setSelLength(50000);
+    EXPECT_EQ(box.selText(), QStringLiteral("EF"));
+    box.setSelStart(1);
+    box.setSelLength(5);
+    EXPECT_EQ(box.selText(), QStringLiteral("B\r\nCD"));
+    EXPECT_EQ(box.selLength(), 5);
+    // Lone CRs and LFs end paragraphs too and read back as CR LF.
+    box.setText(QStringLiteral("a\nb\rc\vd"));
+    EXPECT_EQ(box.text(), QStringLiteral("a\r\nb\r\nc\vd"));
+    EXPECT_EQ(box.document()->blockCount(), 3);
+}
+
+TEST_F(RichTextBoxTest, APositionInsideCrLfMovesOutOfIt) {
+    box.setText(QStringLiteral("AB\r\nCD"));
+    box.setSelStart(3);  // between CR and LF
+    EXPECT_EQ(box.selStart(), 2);
+    box.setSelLength(1);  // a selection never splits the pair
+    EXPECT_EQ(box.selText(), kCrLf);
+    EXPECT_EQ(box.selLength(), 2);
+    box.setSelStart(1);
+    box.setSelLength(2);  // ends between CR and LF
+    EXPECT_EQ(box.selText(), QStringLiteral("B\r\n"));
+}
+
+TEST_F(RichTextBoxTest, AppendedLinesMakeExactlyTheirConcatenation) {
+    QString expected;
+    const QStringList lines = {QStringLiteral("QAT         1\r\n"), QStringLiteral("\r\n"),
+                               QStringLiteral("BONUS       5\r\n")};
+    for (const QString& line : lines) {
+        appendLine(box, hidden, line, QColor(0, 0, 255));
+        expected += line;
+        EXPECT_EQ(box.text(), expected);
+        EXPECT_EQ(box.selStart(), expected.size());
+        EXPECT_EQ(hidden.text(), QString());
+    }
+    // Plain insertions count the same way.
+    RichTextBox plain;
+    QString typed;
+    for (const QString& line : lines) {
+        plain.setSelStart(50000);
+        plain.setSelText(line);
+        typed += line;
+        EXPECT_EQ(plain.text(), typed);
+        EXPECT_EQ(plain.selStart(), typed.size());
+    }
+}
+
+// --- find ----------------------------------------------------------------------
+
+TEST_F(RichTextBoxTest, FindReturnsPositionsInTheCrLfText) {
+    box.setText(QStringLiteral("INTRODUCTION\r\nSome text.\r\n\r\nSCORING\r\nScoring text"));
+    EXPECT_EQ(box.find(QStringLiteral("SCORING"), -1, -1, true), 28);
+    EXPECT_EQ(box.selStart(), 28);
+    EXPECT_EQ(box.selLength(), 7);
+    EXPECT_EQ(box.selText(), QStringLiteral("SCORING"));
+    // The first empty line after the heading: LF followed by CR.
+    box.setSelLength(0);
+    const int p = box.find(QStringLiteral("INTRODUCTION"), -1, -1, true);
+    ASSERT_EQ(p, 0);
+    EXPECT_EQ(box.find(QStringLiteral("\n\r"), p + box.selLength()), 25);
+    EXPECT_EQ(box.find(QStringLiteral("INTRODUCTION"), 0, -1, true), 0);
+    EXPECT_EQ(box.selText(), QStringLiteral("INTRODUCTION"));
+}
+
+TEST_F(RichTextBoxTest, FindOfMissingTextReturnsMinusOneAndKeepsTheSelection) {
+    box.setText(QStringLiteral("GAME PLAY\r\nLEARN MODE"));
+    box.setSelStart(2);
+    box.setSelLength(3);
+    EXPECT_EQ(box.find(QStringLiteral("HELPFUL WORD LISTS")), -1);
+    EXPECT_EQ(box.find(QString()), -1);
+    EXPECT_EQ(box.selStart(), 2);
+    EXPECT_EQ(box.selLength(), 3);
+}
+
+TEST_F(RichTextBoxTest, FindHonoursStartEndSelectionAndCase) {
+    box.setText(QStringLiteral("ZA za ZA za"));
+    EXPECT_EQ(box.find(QStringLiteral("za"), 0, -1, true), 3);
+    EXPECT_EQ(box.find(QStringLiteral("za"), 0), 0);            // any case
+    EXPECT_EQ(box.find(QStringLiteral("ZA"), 1, -1, true), 6);  // start only: to the end
+    EXPECT_EQ(box.find(QStringLiteral("ZA"), 1, 7, true), -1);  // must end before the end
+    EXPECT_EQ(box.find(QStringLiteral("ZA"), 1, 8, true), 6);
+    EXPECT_EQ(box.find(QStringLiteral("ZA"), 12), -1);  // start past the end
+    // Neither start nor end: within the selection when there is one ...
+    box.setSelStart(4);
+    box.setSelLength(4);  // "a ZA"
+    EXPECT_EQ(box.find(QStringLiteral("za")), 6);
+    box.setSelStart(4);
+    box.setSelLength(3);  // "a Z"
+    EXPECT_EQ(box.find(QStringLiteral("za")), -1);
+    // ... else everywhere.
+    box.setSelStart(8);
+    EXPECT_EQ(box.find(QStringLiteral("ZA"), -1, -1, true), 0);
+    // End only: from the caret.
+    box.setSelStart(1);
+    EXPECT_EQ(box.find(QStringLiteral("ZA"), -1, 11, true), 6);
+}
+
+TEST_F(RichTextBoxTest, FindScrollsTheMatchIntoView) {
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("line %1\r\n").arg(i);
+    text += QStringLiteral("GREEK LETTERS");
+    box.setText(text);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    EXPECT_EQ(box.verticalScrollBar()->value(), 0);
+    const int p = box.find(QStringLiteral("GREEK LETTERS"), 0, -1, true);
+    EXPECT_EQ(p, text.indexOf(QStringLiteral("GREEK")));
+    EXPECT_GT(box.verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(box.viewport()->rect().contains(box.cursorRect().center()));
+}
+
+// --- formatting and RTF --------------------------------------------------------
+
+TEST_F(RichTextBoxTest, ColoursAndUnderlinesSurviveTheBoxesRtf) {
+    fillTally();
+    EXPECT_EQ(box.text(), QStringLiteral("QAT         1\r\nZAX         1\r\nXQ         -1\r\n"));
+    const std::vector<Styled> chars = styledCharacters(box);
+    // Spot checks on what the appends did.
+    EXPECT_EQ(chars[0].color, QColor(0, 128, 0));
+    EXPECT_FALSE(chars[0].underline);
+    const int za = box.text().indexOf(QStringLiteral("ZAX")) - 1;  // one LF fewer in the document
+    EXPECT_EQ(chars[za].color, QColor(0, 0, 255));
+    EXPECT_FALSE(chars[za].underline);
+    EXPECT_TRUE(chars[za + 1].underline);
+    EXPECT_TRUE(chars[za + 2].underline);
+    EXPECT_FALSE(chars[za + 3].underline);
+
+    RichTextBox copy;
+    copy.setTextRTF(box.textRTF());
+    EXPECT_EQ(copy.text(), box.text());
+    EXPECT_EQ(styledCharacters(copy), chars);
+}
+
+TEST_F(RichTextBoxTest, WritesTheFixedPitchFontAndItsSize) {
+    box.setText(QStringLiteral("TOTAL      12"));
+    const quillbox::rtf::Document written = quillbox::rtf::readRtf(box.textRTF().toStdString());
+    ASSERT_EQ(written.fonts.size(), 1u);
+    // The face shown on screen (Fixedsys stands for a Debian monospace face).
+    const QFontInfo shown(box.font());
+    EXPECT_TRUE(shown.fixedPitch());
+    EXPECT_EQ(written.fonts[0].family, shown.family().toStdString());
+    EXPECT_TRUE(written.fonts[0].fixedPitch);
+    ASSERT_EQ(written.paragraphs.size(), 1u);
+    ASSERT_EQ(written.paragraphs[0].runs.size(), 1u);
+    EXPECT_EQ(written.paragraphs[0].runs[0].format.halfPoints, 18);
+}
+
+TEST_F(RichTextBoxTest, SettingEmptyTextRemovesTheFormattingToo) {
+    fillTally();
+    box.setSelStart(0);
+    box.setSelLength(3);
+    box.setSelColor(Qt::red);
+    box.setText(QString());
+    EXPECT_EQ(box.text(), QString());
+    box.setSelText(QStringLiteral("new"));
+    for (const Styled& s : styledCharacters(box)) {
+        EXPECT_FALSE(s.color.isValid());
+        EXPECT_FALSE(s.underline);
+    }
+    box.setTextRTF(QStringLiteral("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}\\cf1\\ul x}"));
+    box.setTextRTF(QString());
+    EXPECT_EQ(box.text(), QString());
+    box.setSelText(QStringLiteral("y"));
+    EXPECT_EQ(styledCharacters(box), (std::vector<Styled>{{u'y', QColor(), false}}));
+}
+
+TEST_F(RichTextBoxTest, InsertsRtfWithItsFormattingAndPlainTextAsText) {
+    box.setText(QStringLiteral("ab"));
+    box.setSelStart(1);
+    box.setSelText(
+        QStringLiteral("{\\rtf1{\\colortbl;\\red200\\green0\\blue0;}\\cf1 X\\ul Y\\ulnone\\par}"));
+    EXPECT_EQ(box.text(), QStringLiteral("aXY\r\nb"));
+    EXPECT_EQ(box.selStart(), 5);
+    const std::vector<Styled> chars = styledCharacters(box);
+    EXPECT_EQ(chars[1], (Styled{u'X', QColor(200, 0, 0), false}));
+    EXPECT_EQ(chars[2], (Styled{u'Y', QColor(200, 0, 0), true}));
+    // Not RTF, or broken RTF: the text itself.
+    box.setText(QString());
+    box.setSelText(QStringLiteral("{\\rtf1 cut off"));
+    EXPECT_EQ(box.text(), QStringLiteral("{\\rtf1 cut off"));
+    box.setTextRTF(QStringLiteral("plain {words}"));
+    EXPECT_EQ(box.text(), QStringLiteral("plain {words}"));
+}
+
+TEST_F(RichTextBoxTest, KeepsTextBeyondAscii) {
+    const QString text = QStringLiteral("caf\u00e9 \u20ac5 \u03b1\u03b2 \U0001f600\r\n\ttab\\{}");
+    box.setText(text);
+    RichTextBox copy;
+    copy.setTextRTF(box.textRTF());
+    EXPECT_EQ(copy.text(), text);
+    for (const QChar c : box.textRTF())
+        ASSERT_LT(c.unicode(), 0x80);
+}
+
+// --- files -----------------------------------------------------------------------
+
+TEST_F(RichTextBoxTest, SavesAndLoadsFiles) {
+    fillTally();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tally.rtf"));
+    box.saveFile(path);
+    RichTextBox loaded;
+    loaded.loadFile(path);
+    EXPECT_EQ(loaded.text(), box.text());
+    EXPECT_EQ(styledCharacters(loaded), styledCharacters(box));
+    // Saving again replaces the file.
+    box.setText(QStringLiteral("other"));
+    box.saveFile(path);
+    loaded.loadFile(path);
+    EXPECT_EQ(loaded.text(), QStringLiteral("other"));
+}
+
+TEST_F(RichTextBoxTest, AnEmptyBoxSavesAnRtfFileWithoutText) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("empty.rtf"));
+    box.saveFile(path);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("{\\rtf1"));
+    EXPECT_EQ(quillbox::rtf::plainText(quillbox::rtf::readRtf(bytes.toStdString())), u"");
+}
+
+TEST_F(RichTextBoxTest, FileErrorsAreReportedAndLoseNothing) {
+    QTemporaryDir dir;
+    box.setText(QStringLiteral("kept"));
+    EXPECT_THROW(box.saveFile(dir.filePath(QStringLiteral("no/such/folder/x.rtf"))), RichTextError);
+    EXPECT_THROW(box.saveFile(dir.path()), RichTextError);  // a folder, not a file
+    EXPECT_THROW(box.loadFile(dir.filePath(QStringLiteral("missing.rtf"))), RichTextError);
+
+    auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    const QString notRtf = write("notes.rtf", "Just some words.\n");
+    const QString cutOff = write("cut.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 The rules");
+    const QString deep = write("deep.rtf", "{\\rtf1 " + QByteArray(100000, '{'));
+    for (const QString& path : {notRtf, cutOff, deep}) {
+        try {
+            box.loadFile(path);
+            ADD_FAILURE() << path.toStdString() << " was loaded";
+        } catch (const RichTextError& e) {
+            EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos);
+        }
+        EXPECT_EQ(box.text(), QStringLiteral("kept"));
+    }
+    // The failed saves left nothing behind.
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("no"))));
+}
+
+// --- printing and mouse ------------------------------------------------------------
+
+namespace {
+// The text of a PDF as pdftotext sees it, one entry per non-empty line.
+QStringList pdfLines(const QString& pdf) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    EXPECT_FALSE(tool.isEmpty()) << "pdftotext (poppler-utils) is needed; run scripts/setup --test";
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(60000));
+    QStringList lines;
+    for (QString line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n')) {
+        line = line.trimmed();
+        line.remove(u'\f');
+        if (!line.isEmpty())
+            lines << line.simplified();
+    }
+    return lines;
+}
+
+QString printToPdf(const RichTextBox& box, const QTemporaryDir& dir, const QString& name) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = dir.filePath(name);
+    printer.setOutputFileName(path);
+    box.selPrint(printer);
+    return path;
+}
+}  // namespace
+
+TEST_F(RichTextBoxTest, PrintsTheWholeTextWhenNothingIsSelected) {
+    fillTally();
+    QTemporaryDir dir;
+    const QString pdf = printToPdf(box, dir, QStringLiteral("all.pdf"));
+    EXPECT_EQ(pdfLines(pdf), (QStringList{QStringLiteral("QAT 1"), QStringLiteral("ZAX 1"),
+                                          QStringLiteral("XQ -1")}));
+}
+
+TEST_F(RichTextBoxTest, PrintsOnlyTheSelection) {
+    fillTally();
+    box.setSelStart(box.text().indexOf(QStringLiteral("ZAX")));
+    box.setSelLength(3);
+    QTemporaryDir dir;
+    EXPECT_EQ(pdfLines(printToPdf(box, dir, QStringLiteral("selection.pdf"))),
+              QStringList{QStringLiteral("ZAX")});
+    EXPECT_EQ(box.selText(), QStringLiteral("ZAX"));  // printing changes nothing
+}
+
+TEST_F(RichTextBoxTest, ReportsMouseUp) {
+    box.setText(QStringLiteral("QI ZA"));
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    QSignalSpy spy(&box, &RichTextBox::mouseUp);
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(spy.count(), 0);
+    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(spy.count(), 1);
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+    EXPECT_EQ(spy.count(), 2);
+}

@@ -1,0 +1,217 @@
+// The RTF reader on documents as word processors write them, and on input it
+// must refuse.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "ui/rtf/rtfDocument.h"
+
+using namespace quillbox::rtf;
+using namespace std::literals;
+
+namespace {
+
+std::u16string textOf(std::string_view rtf) {
+    return plainText(readRtf(rtf));
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// The format of the character at a plain-text position.
+Format formatAt(const Document& d, std::size_t position) {
+    std::size_t at = 0;
+    for (const Paragraph& p : d.paragraphs) {
+        for (const Run& r : p.runs) {
+            if (position < at + r.text.size())
+                return r.format;
+            at += r.text.size();
+        }
+        at += 2;
+    }
+    ADD_FAILURE() << "no character at " << position;
+    return {};
+}
+
+std::size_t find(const Document& d, std::u16string_view what) {
+    const auto at = plainText(d).find(what);
+    EXPECT_NE(at, std::u16string::npos);
+    return at;
+}
+
+}  // namespace
+
+TEST(RtfReader, CountsParagraphMarksAsCrLfBetweenParagraphs) {
+    EXPECT_EQ(textOf(R"({\rtf1 AB\par CD\par})"), u"AB\r\nCD\r\n");
+    EXPECT_EQ(textOf(R"({\rtf1 AB\par CD})"), u"AB\r\nCD");
+    EXPECT_EQ(textOf(R"({\rtf1 })"), u"");
+    EXPECT_EQ(readRtf(R"({\rtf1 AB\par CD\par})").paragraphs.size(), 3u);
+    // Line ends in the file are not text; a backslash before one is a paragraph mark.
+    EXPECT_EQ(textOf("{\\rtf1 A\r\nB\\\r\nC}"), u"AB\r\nC");
+}
+
+TEST(RtfReader, ReadsEscapesAndSpecialCharacters) {
+    EXPECT_EQ(textOf(R"({\rtf1 \\ \{x\} a\tab b\line c})"), u"\\ {x} a\tb\u2028c");
+    // \'hh is Windows-1252, where 0x80 is the euro sign.
+    EXPECT_EQ(textOf(R"({\rtf1\ansi caf\'e9 \'80\'96\'93})"), u"caf\u00e9 \u20ac\u2013\u201c");
+    EXPECT_EQ(textOf(R"({\rtf1 \~\emdash\endash\bullet\lquote\rquote\ldblquote\rdblquote})"),
+              u"\u00a0\u2014\u2013\u2022\u2018\u2019\u201c\u201d");
+    // The control word's delimiting space is not text; a second space is.
+    EXPECT_EQ(textOf(R"({\rtf1\b  bold})"), u" bold");
+    // Raw 8-bit text is Windows-1252 as well.
+    EXPECT_EQ(textOf("{\\rtf1 \xe9\x80}"), u"\u00e9\u20ac");
+}
+
+TEST(RtfReader, UnicodeEscapesSkipTheirFallbackCharacters) {
+    EXPECT_EQ(textOf(R"({\rtf1 \u945?\u946\'3f.})"), u"\u03b1\u03b2.");
+    EXPECT_EQ(textOf(R"({\rtf1\uc2 \u945??x})"), u"\u03b1x");
+    EXPECT_EQ(textOf(R"({\rtf1\uc0 \u945?})"), u"\u03b1?");
+    // Negative values stand for code units above 32767; pairs make one character.
+    EXPECT_EQ(textOf(R"({\rtf1 \u-3913?\u-10179?\u-8704?})"), u"\uf0b7\U0001f600");
+    // The skip count belongs to the group.
+    EXPECT_EQ(textOf(R"({\rtf1 {\uc3 x}\u945?y})"), u"x\u03b1y");
+    // A group boundary ends the fallback.
+    EXPECT_EQ(textOf(R"({\rtf1\uc4 \u945{b}c})"), u"\u03b1bc");
+    // A lone surrogate cannot stay in the text.
+    EXPECT_EQ(textOf(R"({\rtf1 \u-10179?x})"), u"\ufffdx");
+}
+
+TEST(RtfReader, DropsControlCharactersSoPositionsStayTrue) {
+    // An escaped CR or LF must not pass for a paragraph end.
+    EXPECT_EQ(textOf(R"({\rtf1 a\'0d\'0ab\u13?\u10?c\u8233?d})"), u"abc\r\nd");
+}
+
+TEST(RtfReader, SkipsDestinationsThatAreNotText) {
+    const char* doc = R"({\rtf1\ansi{\fonttbl{\f0\fswiss Arial;}}
+{\stylesheet{\s1 Heading;}}{\info{\title A title}{\author Someone}}
+{\*\generator Some writer;}{\*\anythingNew {nested {deeper}} text}
+{\header A header}{\footer A footer}{\pict\wmetafile8 0a0b0c0d}
+{\field{\*\fldinst HYPERLINK "http://example.org"}{\fldrslt shown}}
+{\v hidden} visible\bin3 {}}x}
+)";
+    EXPECT_EQ(textOf(doc), u"shown visiblex");
+}
+
+TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
+    const char* doc =
+        R"({\rtf1\ansi\deff1{\fonttbl{\f0\froman Times;}{\f1\fmodern\fprq1 Fixedsys{\*\falt DejaVu Sans Mono};})"
+        R"({\f2\fswiss\fprq2 Arial;}}{\colortbl;\red255\green0\blue0;\red0\green128\blue0;})"
+        R"(\pard\plain\fs18 plain {\b bold}{\i italic}{\ul under}{\cf1 red}{\cf2\ul green}{\f2\fs30 arial})"
+        R"(\b b\b0 n\ul u\ul0 n\ulw w\ulnone n\cf9 none})";
+    const Document d = readRtf(doc);
+    ASSERT_EQ(d.fonts.size(), 3u);
+    EXPECT_EQ(d.fonts[0], (Font{"Times", "", false}));
+    EXPECT_EQ(d.fonts[1], (Font{"Fixedsys", "DejaVu Sans Mono", true}));
+    EXPECT_EQ(d.fonts[2], (Font{"Arial", "", false}));
+
+    const Format plain = formatAt(d, find(d, u"plain"));
+    EXPECT_EQ(plain, (Format{false, false, false, std::nullopt, 1, 18}));  // \deff1
+    EXPECT_TRUE(formatAt(d, find(d, u"bold")).bold);
+    EXPECT_TRUE(formatAt(d, find(d, u"italic")).italic);
+    EXPECT_TRUE(formatAt(d, find(d, u"under")).underline);
+    EXPECT_EQ(formatAt(d, find(d, u"red")).color, (Color{255, 0, 0}));
+    EXPECT_FALSE(formatAt(d, find(d, u"red")).underline);  // the group ended
+    const Format green = formatAt(d, find(d, u"green"));
+    EXPECT_EQ(green.color, (Color{0, 128, 0}));
+    EXPECT_TRUE(green.underline);
+    const Format arial = formatAt(d, find(d, u"arial"));
+    EXPECT_EQ(arial.font, 2);
+    EXPECT_EQ(arial.halfPoints, 30);
+    const std::size_t tail = find(d, u"bnunwn");
+    EXPECT_TRUE(formatAt(d, tail).bold);
+    EXPECT_FALSE(formatAt(d, tail + 1).bold);
+    EXPECT_TRUE(formatAt(d, tail + 2).underline);
+    EXPECT_FALSE(formatAt(d, tail + 3).underline);
+    EXPECT_TRUE(formatAt(d, tail + 4).underline);
+    EXPECT_FALSE(formatAt(d, tail + 5).underline);
+    EXPECT_EQ(formatAt(d, find(d, u"none")).color, std::nullopt);  // no such entry
+}
+
+TEST(RtfReader, PlainResetsCharacterFormatting) {
+    const Document d =
+        readRtf(R"({\rtf1{\colortbl;\red1\green2\blue3;}\b\i\ul\cf1\fs40 a\plain b})");
+    EXPECT_EQ(formatAt(d, 0), (Format{true, true, true, Color{1, 2, 3}, -1, 40}));
+    EXPECT_EQ(formatAt(d, 1), Format{});
+}
+
+TEST(RtfReader, ReadsFontTablesWrittenWithoutEntryGroups) {
+    const Document d = readRtf(R"({\rtf1{\fonttbl\f0\fnil Alpha;\f7\fmodern Beta}\f7 x})");
+    ASSERT_EQ(d.fonts.size(), 2u);
+    EXPECT_EQ(d.fonts[1], (Font{"Beta", "", true}));
+    EXPECT_EQ(formatAt(d, 0).font, 1);
+}
+
+TEST(RtfReader, RefusesWhatIsNotAWholeRtfDocument) {
+    for (std::string_view bad : {"", "   ", "hello", "{\\rtfx1 a}", "{\\rt", "{ \\rtf1 a}",
+                                 "<html><body>{\\rtf1</body></html>"}) {
+        EXPECT_THROW(readRtf(bad), RtfError) << bad;
+    }
+    for (std::string_view cut : {"{\\rtf1 abc", "{\\rtf1 {\\b abc}", "{\\rtf1 abc\\",
+                                 "{\\rtf1 \\bin10 abc}", "{\\rtf1{\\fonttbl{\\f0 Arial;}"}) {
+        EXPECT_THROW(readRtf(cut), RtfError) << cut;
+    }
+    try {
+        readRtf("{\\rtf1 {abc}");
+        FAIL() << "an unclosed group was accepted";
+    } catch (const RtfError& e) {
+        EXPECT_NE(std::string(e.what()).find("cut off"), std::string::npos) << e.what();
+    }
+}
+
+TEST(RtfReader, RefusesAbsurdNestingButNotDeepOrdinaryNesting) {
+    auto nested = [](int depth) {
+        return "{\\rtf1 " + std::string(depth - 1, '{') + "x" + std::string(depth, '}');
+    };
+    EXPECT_EQ(plainText(readRtf(nested(kMaxGroupDepth))), u"x");
+    EXPECT_THROW(readRtf(nested(kMaxGroupDepth + 1)), RtfError);
+    // A million open braces: refused at once, without exhausting the stack.
+    EXPECT_THROW(readRtf("{\\rtf1 " + std::string(1'000'000, '{')), RtfError);
+}
+
+TEST(RtfReader, IgnoresWhatFollowsTheDocument) {
+    EXPECT_EQ(textOf("\xEF\xBB\xBF \r\n{\\rtf1 a}\r\n\0junk{"sv), u"a");
+}
+
+// Documents LibreOffice saved from our own text, next to the plain text that
+// LibreOffice itself exports from them. A line break inside a paragraph is a
+// line end in that export.
+class LibreOfficeFixture : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(LibreOfficeFixture, ReadsToTheTextLibreOfficeExports) {
+    const std::string base = std::string(QUILLBOX_RTF_FIXTURES) + "/" + GetParam();
+    std::u16string text = plainText(readRtf(readFile(base + ".rtf")));
+    std::u16string normalized;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue;
+        normalized += text[i] == kLineBreak ? u'\n' : text[i];
+    }
+    EXPECT_EQ(utf8(normalized), readFile(base + ".txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, LibreOfficeFixture,
+                         ::testing::Values("plainNotes", "styledTally"));
+
+TEST(RtfReader, KeepsTheFormattingOfALibreOfficeDocument) {
+    const Document d = readRtf(readFile(std::string(QUILLBOX_RTF_FIXTURES) + "/styledTally.rtf"));
+    EXPECT_TRUE(formatAt(d, find(d, u"Tally sheet")).bold);
+    EXPECT_FALSE(formatAt(d, find(d, u" of one")).bold);
+    EXPECT_TRUE(formatAt(d, find(d, u"practice")).italic);
+    const Format qat = formatAt(d, find(d, u"QAT"));
+    EXPECT_EQ(qat.color, (Color{0, 128, 0}));
+    ASSERT_GE(qat.font, 0);
+    EXPECT_EQ(d.fonts[qat.font].family, "Liberation Mono");
+    EXPECT_EQ(formatAt(d, find(d, u"XQ")).color, (Color{255, 0, 0}));
+    const std::size_t za = find(d, u"ZA");
+    EXPECT_FALSE(formatAt(d, za).underline);
+    EXPECT_TRUE(formatAt(d, za + 1).underline);
+    EXPECT_EQ(formatAt(d, za + 1).color, (Color{0, 0, 255}));
+    EXPECT_GT(formatAt(d, find(d, u"Large")).halfPoints, formatAt(d, find(d, u"small")).halfPoints);
+}
