@@ -23,6 +23,7 @@
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/richTextBox.h"
+#include "ui/rtf/rtfDocument.h"
 #include "ui/twips.h"
 
 namespace quillbox {
@@ -70,36 +71,35 @@ bool looksLikeWord(const QString& s) {
            s[0] <= QLatin1Char('Z');
 }
 
-// Appends the legal-play list in one edit of the box's document. A list can
-// hold twenty thousand lines, far too many to compose one by one; the result
-// is the same as appending each line in black with its blank letters
-// underlined, followed by the six empty lines.
-void appendListLines(ui::RichTextBox& box, const LegalPlayList& list) {
-    QTextCursor cursor(box.document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
-    QTextCharFormat plain;
-    plain.setForeground(QColor(0, 0, 0));
-    plain.setFontUnderline(false);
-    QTextCharFormat underlined = plain;
-    underlined.setFontUnderline(true);
+// Fills the emptied list box with the legal plays in one go. A list can hold
+// twenty thousand lines, far too many to compose one by one; the result is the
+// same as appending each line in black with its blank letters underlined,
+// followed by the six empty lines.
+void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
+    rtf::Format plain;
+    plain.color = rtf::Color{0, 0, 0};
+    rtf::Format underlined = plain;
+    underlined.underline = true;
+    rtf::Document doc;
+    std::u16string line;
     for (const LegalPlay& play : list.plays) {
-        const QString line = QString::fromLatin1(play.line.data(),
-                                                 static_cast<qsizetype>(play.line.size()));
-        int from = 0;
+        line.assign(play.line.begin(), play.line.end());
+        std::size_t from = 0;
         for (int u : {std::min(play.underline1, play.underline2),
                       std::max(play.underline1, play.underline2)}) {
             if (u < 0) continue;
-            cursor.insertText(line.mid(from, u - from), plain);
-            cursor.insertText(line.mid(u, 1), underlined);
-            from = u + 1;
+            const auto at = static_cast<std::size_t>(u);
+            rtf::appendText(doc, std::u16string_view(line).substr(from, at - from), plain);
+            rtf::appendText(doc, std::u16string_view(line).substr(at, 1), underlined);
+            from = at + 1;
         }
-        cursor.insertText(line.mid(from), plain);
-        cursor.insertBlock();
+        rtf::appendText(doc, std::u16string_view(line).substr(from), plain);
+        rtf::appendText(doc, u"\n", plain);
     }
-    for (int i = 0; i < kListTrailingLineBreaks; ++i) cursor.insertBlock();
-    cursor.endEditBlock();
-    box.setSelStart(box.textLength());
+    for (int i = 0; i < kListTrailingLineBreaks; ++i) rtf::appendText(doc, u"\n", plain);
+    box.setDocumentModel(doc);
+    // The caret ends after the list, as after any append.
+    box.moveCursor(QTextCursor::End);
 }
 
 }  // namespace
@@ -395,7 +395,7 @@ void frmMain::findLegalPlays(const Rack& rack) {
         lblCountdown->setText(QString::number(value));
         lblCountdown->repaint();
     });
-    appendListLines(*rtfPotentials, list);
+    fillListBox(*rtfPotentials, list);
 }
 
 void frmMain::showHighScores() { frmHighScores::showModal(this); }

@@ -61,6 +61,10 @@ class RichTextBox : public QTextEdit {
     void setTextRTF(const QString& rtf);
 
     // Without a selection these set the format of text inserted at the caret.
+    // Replaces the whole content with a document built in memory: the fast
+    // way to fill the box with thousands of formatted lines at once.
+    void setDocumentModel(const rtf::Document& model);
+
     void setSelColor(const QColor& color);
     void setSelUnderline(bool underline);
 
