@@ -22,7 +22,8 @@ using quillbox::testing::shuffleScript;
 
 std::string bagStartingWith(const std::string& front) {
     std::string rest = kFillOrder;
-    for (char c : front) rest.erase(rest.find(c), 1);
+    for (char c : front)
+        rest.erase(rest.find(c), 1);
     return front + rest;
 }
 
@@ -37,7 +38,8 @@ void BM_LearnModeDrawWithTwoBlanks(benchmark::State& state, const char* rack) {
         auto* w = new frmMain();
         w->show();
         QApplication::processEvents();
-        for (double v : script) random.push(v);
+        for (double v : script)
+            random.push(v);
         state.ResumeTiming();
 
         w->cmdStartGame->click();
@@ -66,7 +68,8 @@ BENCHMARK_CAPTURE(BM_LearnModeDrawWithTwoBlanks, RSTLN__, "RSTLN__")
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     quillbox::ui::installFontSubstitutions();
     QApplication::setFont(quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));

@@ -14,6 +14,8 @@ int main(int argc, char** argv) {
                                             .arg(QUILLBOX_VERSION_MINOR)
                                             .arg(QUILLBOX_VERSION_PATCH));
     QApplication::setWindowIcon(quillbox::ui::appIcon());
+    // Lets desktops match the windows to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillbox"));
     quillbox::ui::installFontSubstitutions();
     QApplication::setFont(quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));
     // The launch pad is hidden, not closed, while a game runs; only its own

@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -36,9 +38,13 @@ namespace {
 // The system "application workspace" colour the window is painted in.
 const QColor kAppWorkspace(171, 171, 171);
 
-QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
+QColor toQColor(Rgb c) {
+    return QColor(c.red, c.green, c.blue);
+}
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, bool bold,
                   bool underline, const QString& tip, bool transparent = false) {
@@ -61,14 +67,15 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, b
 QString trimBlanks(const QString& s) {
     qsizetype b = 0;
     qsizetype e = s.size();
-    while (b < e && s[b] == QLatin1Char(' ')) ++b;
-    while (e > b && s[e - 1] == QLatin1Char(' ')) --e;
+    while (b < e && s[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && s[e - 1] == QLatin1Char(' '))
+        --e;
     return s.mid(b, e - b);
 }
 
 bool looksLikeWord(const QString& s) {
-    return (s.size() == 2 || s.size() == 3) && s[0] >= QLatin1Char('A') &&
-           s[0] <= QLatin1Char('Z');
+    return (s.size() == 2 || s.size() == 3) && s[0] >= QLatin1Char('A') && s[0] <= QLatin1Char('Z');
 }
 
 // Fills the emptied list box with the legal plays in one go. A list can hold
@@ -87,7 +94,8 @@ void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
         std::size_t from = 0;
         for (int u : {std::min(play.underline1, play.underline2),
                       std::max(play.underline1, play.underline2)}) {
-            if (u < 0) continue;
+            if (u < 0)
+                continue;
             const auto at = static_cast<std::size_t>(u);
             rtf::appendText(doc, std::u16string_view(line).substr(from, at - from), plain);
             rtf::appendText(doc, std::u16string_view(line).substr(at, 1), underlined);
@@ -96,7 +104,8 @@ void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
         rtf::appendText(doc, std::u16string_view(line).substr(from), plain);
         rtf::appendText(doc, u"\n", plain);
     }
-    for (int i = 0; i < kListTrailingLineBreaks; ++i) rtf::appendText(doc, u"\n", plain);
+    for (int i = 0; i < kListTrailingLineBreaks; ++i)
+        rtf::appendText(doc, u"\n", plain);
     box.setDocumentModel(doc);
     // The caret ends after the list, as after any append.
     box.moveCursor(QTextCursor::End);
@@ -200,12 +209,12 @@ void frmMain::buildControls() {
     chkLearnMode->setToolTip(QStringLiteral("Toggle Learn Mode off and on"));
     chkLearnMode->setChecked(true);
 
-    Label1 = makeLabel(client, QStringLiteral("Letters in Bag"), twRect(240, 3240, 1335, 255),
-                       true, true, QStringLiteral("Number of letter tiles remaining in bag"));
-    lblBagCount = makeLabel(client, QStringLiteral("100"), twRect(600, 3480, 615, 255), true,
-                            false, QStringLiteral("Number of letter tiles remaining in bag"));
-    Label2 = makeLabel(client, QStringLiteral("Points"), twRect(1800, 3240, 615, 255), true,
-                       true, QStringLiteral("Points scored thus far in the current game"));
+    Label1 = makeLabel(client, QStringLiteral("Letters in Bag"), twRect(240, 3240, 1335, 255), true,
+                       true, QStringLiteral("Number of letter tiles remaining in bag"));
+    lblBagCount = makeLabel(client, QStringLiteral("100"), twRect(600, 3480, 615, 255), true, false,
+                            QStringLiteral("Number of letter tiles remaining in bag"));
+    Label2 = makeLabel(client, QStringLiteral("Points"), twRect(1800, 3240, 615, 255), true, true,
+                       QStringLiteral("Points scored thus far in the current game"));
     lblPoints = makeLabel(client, QStringLiteral("0"), twRect(1800, 3480, 615, 255), true, false,
                           QStringLiteral("Points scored thus far in the current game"));
     const QString countdownTip =
@@ -290,25 +299,33 @@ void frmMain::render() {
 
 // ---- Buttons, check box and menus -------------------------------------------------------
 
-void frmMain::cmdStartGame_Click() { game_->cmdStartGame_Click(); }
-void frmMain::cmdDrawTiles_Click() { game_->cmdDrawTiles_Click(); }
-void frmMain::cmdPlayWord_Click() { game_->cmdPlayWord_Click(); }
+void frmMain::cmdStartGame_Click() {
+    game_->cmdStartGame_Click();
+}
+void frmMain::cmdDrawTiles_Click() {
+    game_->cmdDrawTiles_Click();
+}
+void frmMain::cmdPlayWord_Click() {
+    game_->cmdPlayWord_Click();
+}
 
 void frmMain::chkLearnMode_Click() {
     const Qt::CheckState s = chkLearnMode->checkState();
-    game_->chkLearnMode_Click(s == Qt::Checked         ? CheckState::Checked
+    game_->chkLearnMode_Click(s == Qt::Checked            ? CheckState::Checked
                               : s == Qt::PartiallyChecked ? CheckState::Grayed
-                                                        : CheckState::Unchecked);
+                                                          : CheckState::Unchecked);
 }
 
-void frmMain::mnuFileHighScores_Click() { frmHighScores::showModal(this); }
+void frmMain::mnuFileHighScores_Click() {
+    frmHighScores::showModal(this);
+}
 
 void frmMain::mnuFileSaveResults_Click() {
     // Any failure ends the command silently: nothing saved, nothing changed.
-    const QString path =
-        ui::dialogs().saveFileName(this, QStringLiteral("Rich Text Files (*.rtf)"),
-                                   QStringLiteral("rtf"));
-    if (path.isEmpty()) return;
+    const QString path = ui::dialogs().saveFileName(this, QStringLiteral("Rich Text Files (*.rtf)"),
+                                                    QStringLiteral("rtf"));
+    if (path.isEmpty())
+        return;
     try {
         rtfPlays->saveFile(path);
     } catch (const std::exception&) {
@@ -317,25 +334,46 @@ void frmMain::mnuFileSaveResults_Click() {
 
 void frmMain::mnuFilePrintResults_Click() {
     QPrinter printer;
-    if (!ui::dialogs().choosePrinter(this, printer)) return;
+    if (!ui::dialogs().choosePrinter(this, printer))
+        return;
     try {
         rtfPlays->selPrint(printer);
     } catch (const std::exception&) {
     }
 }
 
-void frmMain::mnuFileExit_Click() { close(); }
-void frmMain::mnuHelpRules_Click() { openRulesViewer(this); }
-void frmMain::mnuHelpAbout_Click() { showAboutBox(this); }
+void frmMain::mnuFileExit_Click() {
+    close();
+}
+void frmMain::mnuHelpRules_Click() {
+    openRulesViewer(this);
+}
+void frmMain::mnuHelpAbout_Click() {
+    showAboutBox(this);
+}
 
 void frmMain::rtfPlays_MouseUp() {
     const QString s = trimBlanks(rtfPlays->selText());
-    if (looksLikeWord(s)) game_->showDefinition(s.toStdString());
+    if (looksLikeWord(s))
+        game_->showDefinition(s.toStdString());
 }
 
 void frmMain::rtfPotentials_MouseUp() {
     const QString s = trimBlanks(rtfPotentials->selText());
-    if (looksLikeWord(s)) game_->showDefinition(s.toStdString());
+    if (looksLikeWord(s))
+        game_->showDefinition(s.toStdString());
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -362,7 +400,9 @@ std::string frmMain::input(const std::string& prompt, const std::string& title,
     return ui::dialogs().input(this, qs(prompt), qs(title), qs(defaultAnswer)).toStdString();
 }
 
-void frmMain::clearTally() { rtfPlays->setText(QString()); }
+void frmMain::clearTally() {
+    rtfPlays->setText(QString());
+}
 
 void frmMain::appendTally(const TallyEntry& entry) {
     appendFormatted(*rtfPlays, qs(entry.line), toQColor(entry.color), entry.blankIndex1,
@@ -374,14 +414,16 @@ void frmMain::appendFormatted(ui::RichTextBox& target, const QString& text,
     rtfHidden->setSelStart(0);
     rtfHidden->setSelText(text);
     for (int u : {u1, u2}) {
-        if (u == -1) continue;
+        if (u == -1)
+            continue;
         rtfHidden->setSelStart(u);
         rtfHidden->setSelLength(1);
         rtfHidden->setSelUnderline(true);
     }
     rtfHidden->setSelStart(0);
     rtfHidden->setSelLength(50000);
-    if (colour) rtfHidden->setSelColor(*colour);
+    if (colour)
+        rtfHidden->setSelColor(*colour);
     target.setSelStart(50000);
     target.setSelText(rtfHidden->textRTF());
     rtfHidden->setTextRTF(QString());
@@ -398,27 +440,33 @@ void frmMain::findLegalPlays(const Rack& rack) {
     fillListBox(*rtfPotentials, list);
 }
 
-void frmMain::showHighScores() { frmHighScores::showModal(this); }
+void frmMain::showHighScores() {
+    frmHighScores::showModal(this);
+}
 
 // ---- Drag and drop on the rack --------------------------------------------------------
 
 int frmMain::tileAt(const QPoint& p) const {
     for (int i = 0; i < 10; ++i)
-        if (lblTile[static_cast<std::size_t>(i)]->geometry().contains(p)) return i;
+        if (lblTile[static_cast<std::size_t>(i)]->geometry().contains(p))
+            return i;
     return -1;
 }
 
 int frmMain::gapAt(const QPoint& p) const {
     // Later gaps lie above earlier ones where they overlap.
     for (int k = 10; k >= 0; --k)
-        if (lblSpacer[static_cast<std::size_t>(k)]->geometry().contains(p)) return k;
+        if (lblSpacer[static_cast<std::size_t>(k)]->geometry().contains(p))
+            return k;
     return -1;
 }
 
 frmMain::Target frmMain::targetAt(const QPoint& p) const {
     // Tiles lie above the gaps, so a gap is reached only where no tile covers it.
-    if (int i = tileAt(p); i >= 0) return {TargetKind::Tile, i};
-    if (int k = gapAt(p); k >= 0) return {TargetKind::Gap, k};
+    if (int i = tileAt(p); i >= 0)
+        return {TargetKind::Tile, i};
+    if (int k = gapAt(p); k >= 0)
+        return {TargetKind::Gap, k};
     return {};
 }
 
@@ -433,7 +481,8 @@ void frmMain::sendOver(const Target& t, int state, const QPoint& p) {
 }
 
 void frmMain::pressTile(int i, const QPoint& p) {
-    if (!game_->lblTile_MouseDown(i, MouseButton::Left)) return;
+    if (!game_->lblTile_MouseDown(i, MouseButton::Left))
+        return;
     drag_ = {};
     drag_.source = i;
     drag_.current = {TargetKind::Tile, i};
@@ -445,7 +494,8 @@ void frmMain::pressTile(int i, const QPoint& p) {
 }
 
 void frmMain::moveDrag(const QPoint& p) {
-    if (!dragging()) return;
+    if (!dragging())
+        return;
     if (!dragGhost_->isVisible()) {
         dragGhost_->show();
         dragGhost_->raise();
@@ -463,7 +513,8 @@ void frmMain::moveDrag(const QPoint& p) {
 }
 
 void frmMain::releaseDrag(const QPoint& p) {
-    if (!dragging()) return;
+    if (!dragging())
+        return;
     const DragState d = drag_;
     drag_ = {};
     dragGhost_->hide();
@@ -471,7 +522,8 @@ void frmMain::releaseDrag(const QPoint& p) {
     if (t.kind == TargetKind::Tile) {
         game_->lblTile_DragDrop(t.index, d.source);
         // Released where it was pressed without wandering off: also a click.
-        if (t.index == d.source && !d.movedAway) game_->lblTile_Click(t.index);
+        if (t.index == d.source && !d.movedAway)
+            game_->lblTile_Click(t.index);
     } else if (t.kind == TargetKind::Gap) {
         game_->lblSpacer_DragDrop(t.index, d.source);
     } else if (d.current.kind != TargetKind::None) {
@@ -482,7 +534,8 @@ void frmMain::releaseDrag(const QPoint& p) {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     const auto it = std::find(lblTile.begin(), lblTile.end(), watched);
-    if (it == lblTile.end()) return QMainWindow::eventFilter(watched, event);
+    if (it == lblTile.end())
+        return QMainWindow::eventFilter(watched, event);
     const int i = static_cast<int>(it - lblTile.begin());
     auto* tile = static_cast<QWidget*>(watched);
     switch (event->type()) {
@@ -505,7 +558,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::MouseButtonDblClick: {
             auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() != Qt::LeftButton) return true;
+            if (me->button() != Qt::LeftButton)
+                return true;
             // The second press of a double-click is no click of its own and
             // starts no drag: undo what it began before asking for a letter.
             if (dragging()) {

@@ -28,7 +28,7 @@ class RichTextBox;
 
 class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private ClassicPort {
     Q_OBJECT
-public:
+  public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
@@ -75,20 +75,22 @@ public:
 
     // Adds one line at the end of target, composed in rtfHidden: the whole line
     // in colour (when given), the characters at u1 and u2 underlined (-1: none).
-    void appendFormatted(ui::RichTextBox& target, const QString& text,
-                         std::optional<QColor> colour, int u1, int u2);
+    void appendFormatted(ui::RichTextBox& target, const QString& text, std::optional<QColor> colour,
+                         int u1, int u2);
 
     // The slot or gap under a point of the client area (-1 when none).
-    int tileAt(const QPoint& clientPos) const;
-    int gapAt(const QPoint& clientPos) const;
+    int tileAt(const QPoint& p) const;
+    int gapAt(const QPoint& p) const;
     // True while a tile is being dragged.
     bool dragging() const { return drag_.source >= 0; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
+    // Centred on the screen the first time it is shown.
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // What the game asks of its window.
     void message(const std::string& text, const std::string& title) override;
     std::string input(const std::string& prompt, const std::string& title,
@@ -110,11 +112,11 @@ private:
         int index = -1;
         bool operator==(const Target&) const = default;
     };
-    Target targetAt(const QPoint& clientPos) const;
-    void pressTile(int i, const QPoint& clientPos);
-    void moveDrag(const QPoint& clientPos);
-    void releaseDrag(const QPoint& clientPos);
-    void sendOver(const Target& t, int state, const QPoint& clientPos);
+    Target targetAt(const QPoint& p) const;
+    void pressTile(int i, const QPoint& p);
+    void moveDrag(const QPoint& p);
+    void releaseDrag(const QPoint& p);
+    void sendOver(const Target& t, int state, const QPoint& p);
 
     struct DragState {
         int source = -1;
@@ -123,6 +125,7 @@ private:
         QPoint grabOffset;
     } drag_;
     TileLabel* dragGhost_ = nullptr;
+    bool placed_ = false;
 
     std::unique_ptr<ScoreTable> scores_;
     std::unique_ptr<ClassicGame> game_;

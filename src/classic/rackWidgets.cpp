@@ -21,7 +21,8 @@ void TileLabel::setTile(bool occupied, const QString& letter, bool selected, boo
 }
 
 void TileLabel::setBorder(bool on) {
-    if (border_ == on) return;
+    if (border_ == on)
+        return;
     border_ = on;
     update();
 }
@@ -120,9 +121,9 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
     const int gap = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &opt, this);
     const QRect textRect(indicator.right() + 1 + gap, 0, width() - indicator.right() - 1 - gap,
                          height());
-    style()->drawItemText(&p, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap |
-                                             Qt::TextShowMnemonic,
-                          palette(), isEnabled(), text(), QPalette::WindowText);
+    style()->drawItemText(
+        &p, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
+        palette(), isEnabled(), text(), QPalette::WindowText);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

@@ -10,7 +10,7 @@ namespace quillbox {
 // show through; occupied slots draw an opaque tile with a centred letter.
 class TileLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit TileLabel(QWidget* parent = nullptr);
 
     void setTile(bool occupied, const QString& letter, bool selected, bool blank);
@@ -21,10 +21,10 @@ public:
     bool blank() const { return blank_; }
     bool hasBorder() const { return border_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool occupied_ = false;
     bool selected_ = false;
     bool blank_ = false;
@@ -42,10 +42,10 @@ namespace quillbox {
 // the box, as narrow check boxes on the classic layout do.
 class WrappingCheckBox : public QCheckBox {
     Q_OBJECT
-public:
+  public:
     using QCheckBox::QCheckBox;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -2,8 +2,10 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include "classic/frmMain.h"
 #include "core/lookup.h"
@@ -84,13 +86,29 @@ void frmLaunchpad::cmdCrossword_Click() {
     hide();
 }
 
-void frmLaunchpad::cmdExit_Click() { close(); }
+void frmLaunchpad::cmdExit_Click() {
+    close();
+}
 
-void frmLaunchpad::reject() { close(); }
+void frmLaunchpad::reject() {
+    close();
+}
 
 void frmLaunchpad::mskWord_Change() {
     lblDefinition->setText(QString::fromStdString(
         lookupDefinition(mainMod::lexicon(), mskWord->letters().toStdString())));
+}
+
+void frmLaunchpad::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void frmLaunchpad::closeEvent(QCloseEvent* event) {

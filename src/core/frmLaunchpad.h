@@ -16,7 +16,7 @@ class MaskedLetterBox;
 
 class frmLaunchpad : public QDialog, public ui::SingleInstance<frmLaunchpad> {
     Q_OBJECT
-public:
+  public:
     explicit frmLaunchpad(QWidget* parent = nullptr);
     ~frmLaunchpad() override;
 
@@ -34,10 +34,15 @@ public:
     void cmdExit_Click();
     void mskWord_Change();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
+    // Centred on the screen the first time it is shown.
+    void showEvent(QShowEvent* event) override;
     // Esc closes the launch pad (the cancel button), not merely hides it.
     void reject() override;
+
+  private:
+    bool placed_ = false;
 };
 
 }  // namespace quillbox

@@ -10,13 +10,13 @@
 namespace quillbox {
 
 class DuplicateWordError : public std::runtime_error {
-public:
+  public:
     explicit DuplicateWordError(const std::string& word)
         : std::runtime_error("the word " + word + " is already in the lexicon") {}
 };
 
 class Lexicon {
-public:
+  public:
     // Throws DuplicateWordError for a word already present.
     void Add(std::string word, std::string definition);
 
@@ -28,7 +28,7 @@ public:
     // Words in insertion order; indexing it copies nothing.
     const std::vector<std::string>& Keys() const { return keys_; }
 
-private:
+  private:
     struct Hash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const noexcept {

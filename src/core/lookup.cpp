@@ -5,14 +5,17 @@ namespace quillbox {
 std::string toUpperAscii(std::string_view s) {
     std::string out(s);
     for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
 
 std::string lookupDefinition(const Lexicon& lexicon, std::string_view typed) {
-    if (typed.size() < 2) return {};
+    if (typed.size() < 2)
+        return {};
     const std::string w = toUpperAscii(typed);
-    if (lexicon.Exists(w)) return lexicon.Item(w);
+    if (lexicon.Exists(w))
+        return lexicon.Item(w);
     return std::string(kNotAWord);
 }
 

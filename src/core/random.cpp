@@ -5,7 +5,9 @@
 
 namespace quillbox {
 
-ClockRandom::ClockRandom() { reseedFromClock(); }
+ClockRandom::ClockRandom() {
+    reseedFromClock();
+}
 
 void ClockRandom::reseedFromClock() {
     // Mix the clock into the running state rather than replacing it, so two
@@ -32,7 +34,9 @@ RandomSource& applicationRandom() {
     return installedRandom ? *installedRandom : instance;
 }
 
-void setApplicationRandom(RandomSource* source) { installedRandom = source; }
+void setApplicationRandom(RandomSource* source) {
+    installedRandom = source;
+}
 
 std::int32_t randomIndexDraw(double r, std::int32_t n) {
     constexpr std::int64_t kMax = 2147483647;

@@ -7,7 +7,7 @@
 namespace quillbox {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     // Called at the start of each drawing procedure. It never restarts the
     // sequence: draws in quick succession still differ.
@@ -19,13 +19,13 @@ public:
 };
 
 class ClockRandom : public RandomSource {
-public:
+  public:
     ClockRandom();
     void reseedFromClock() override;
     double nextDouble() override;
     float nextSingle() override;
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 

@@ -1,5 +1,5 @@
-#include "help/helpMenu.h"
 #include "crossword/frmCrossword.h"
+#include "help/helpMenu.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -201,9 +201,13 @@ void frmCrossword::mnuFileExit_Click() {
     close();
 }
 
-void frmCrossword::mnuHelpRules_Click() { openRulesViewer(this); }
+void frmCrossword::mnuHelpRules_Click() {
+    openRulesViewer(this);
+}
 
-void frmCrossword::mnuHelpAbout_Click() { showAboutBox(this); }
+void frmCrossword::mnuHelpAbout_Click() {
+    showAboutBox(this);
+}
 
 bool frmCrossword::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {

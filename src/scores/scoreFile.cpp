@@ -168,7 +168,7 @@ void replaceFile(const std::string& path, const std::string& table, const FileHa
         }
         writeAll(out.get(), table);
         if (old) {
-            constexpr std::size_t kChunk = 64 * 1024;
+            constexpr std::size_t kChunk = std::size_t{64} * 1024;
             for (off_t at = static_cast<off_t>(kScoreTableLength);;) {
                 const std::string chunk = readAt(old->get(), at, kChunk);
                 if (chunk.empty())

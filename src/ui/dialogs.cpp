@@ -11,7 +11,7 @@ namespace quillbox::ui {
 namespace {
 
 class QtDialogs : public DialogPort {
-public:
+  public:
     void message(QWidget* parent, const QString& text, const QString& title,
                  MessageIcon icon) override {
         QMessageBox box(parent);
@@ -19,9 +19,15 @@ public:
         box.setText(text);
         box.setStandardButtons(QMessageBox::Ok);
         switch (icon) {
-            case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-            case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-            case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+            case MessageIcon::None:
+                box.setIcon(QMessageBox::NoIcon);
+                break;
+            case MessageIcon::Information:
+                box.setIcon(QMessageBox::Information);
+                break;
+            case MessageIcon::Critical:
+                box.setIcon(QMessageBox::Critical);
+                break;
         }
         box.exec();
     }
@@ -34,8 +40,8 @@ public:
     QString input(QWidget* parent, const QString& prompt, const QString& title,
                   const QString& defaultAnswer) override {
         bool ok = false;
-        QString answer = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal,
-                                               defaultAnswer, &ok);
+        QString answer =
+            QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
         return ok ? answer : QString();
     }
 
@@ -46,7 +52,8 @@ public:
         dlg.setNameFilter(filter);
         dlg.setDefaultSuffix(defaultSuffix);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return {};
         return dlg.selectedFiles().constFirst();
     }
 
@@ -67,6 +74,8 @@ DialogPort& dialogs() {
     return installed ? *installed : real;
 }
 
-void setDialogs(DialogPort* port) { installed = port; }
+void setDialogs(DialogPort* port) {
+    installed = port;
+}
 
 }  // namespace quillbox::ui

@@ -12,7 +12,7 @@ namespace quillbox::ui {
 enum class MessageIcon { None, Information, Critical };
 
 class DialogPort {
-public:
+  public:
     virtual ~DialogPort() = default;
     // A box with a single OK button.
     virtual void message(QWidget* parent, const QString& text, const QString& title,

@@ -16,7 +16,8 @@ MaskedLetterBox::MaskedLetterBox(int positions, QWidget* parent)
 QString MaskedLetterBox::letters() const {
     QString out;
     for (QChar c : text())
-        if (c != QLatin1Char(' ')) out += c;
+        if (c != QLatin1Char(' '))
+            out += c;
     return out;
 }
 

@@ -7,18 +7,18 @@ namespace quillbox::ui {
 
 class MaskedLetterBox : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit MaskedLetterBox(int positions, QWidget* parent = nullptr);
 
     int positions() const { return positions_; }
     // The letters entered, without prompt blanks.
     QString letters() const;
 
-signals:
+  signals:
     // After every change of the content, each keystroke included.
     void changed();
 
-private:
+  private:
     int positions_;
 };
 

@@ -13,17 +13,21 @@ QString& overrideFolder() {
 }  // namespace
 
 QString programFolder() {
-    if (!overrideFolder().isEmpty()) return overrideFolder();
+    if (!overrideFolder().isEmpty())
+        return overrideFolder();
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
 QString besideProgram(const QString& fileName) {
     const QString folder = programFolder();
     const QChar sep = QDir::separator();
-    if (folder.endsWith(sep)) return folder + fileName;
+    if (folder.endsWith(sep))
+        return folder + fileName;
     return folder + sep + fileName;
 }
 
-void setProgramFolderForTesting(const QString& folder) { overrideFolder() = folder; }
+void setProgramFolderForTesting(const QString& folder) {
+    overrideFolder() = folder;
+}
 
 }  // namespace quillbox::ui

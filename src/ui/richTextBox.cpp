@@ -298,7 +298,9 @@ void RichTextBox::setSelText(const QString& textOrRtf) {
 
 // --- whole content ---------------------------------------------------------
 
-void RichTextBox::setDocumentModel(const rtf::Document& model) { replaceContent(&model, {}); }
+void RichTextBox::setDocumentModel(const rtf::Document& model) {
+    replaceContent(&model, {});
+}
 
 void RichTextBox::replaceContent(const rtf::Document* model, const QString& plain) {
     // The new content is built in a document of its own and then swapped in:

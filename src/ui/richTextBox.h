@@ -80,7 +80,7 @@ class RichTextBox : public QTextEdit {
     // it searches the selection if there is one, else everything; with only a
     // start, from there to the end; with only an end, from the caret to there.
     // The match must lie wholly between start and end. Empty text is never found.
-    int find(const QString& text, int start = -1, int end = -1, bool matchCase = false);
+    int find(const QString& what, int start = -1, int end = -1, bool matchCase = false);
 
     // Prints the selection, or everything when nothing is selected.
     void selPrint(QPrinter& printer) const;

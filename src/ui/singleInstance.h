@@ -8,22 +8,24 @@ namespace quillbox::ui {
 
 template <class W>
 class SingleInstance {
-public:
+  public:
     static W& instance() {
-        if (ptr().isNull()) ptr() = new W();
+        if (ptr().isNull())
+            ptr() = new W();
         return *ptr();
     }
     static bool loaded() { return !ptr().isNull(); }
     // Closes (and so unloads) the instance if it exists.
     static void unload() {
-        if (!ptr().isNull()) ptr()->close();
+        if (!ptr().isNull())
+            ptr()->close();
     }
 
-protected:
+  protected:
     // Windows created directly (tests) register themselves as the instance.
     void registerInstance(W* w) { ptr() = w; }
 
-private:
+  private:
     static QPointer<W>& ptr() {
         static QPointer<W> p;
         return p;

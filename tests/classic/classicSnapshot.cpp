@@ -6,20 +6,22 @@
 #include <QTimer>
 #include <cstdio>
 
+#include <QPrinter>
+#include <QPushButton>
 #include "classic/classicGame.h"
 #include "classic/frmMain.h"
 #include "classic/rackWidgets.h"
-#include "ui/dialogs.h"
-#include <QPrinter>
-#include <QPushButton>
 #include "core/random.h"
 #include "support/scriptedRandom.h"
 #include "ui/appearance.h"
+#include "ui/dialogs.h"
 
 using namespace quillbox;
 
 namespace {
-void clickTile(frmMain& w, int slot) { QTest::mouseClick(w.lblTile[slot], Qt::LeftButton); }
+void clickTile(frmMain& w, int slot) {
+    QTest::mouseClick(w.lblTile[slot], Qt::LeftButton);
+}
 void doubleClickTile(frmMain& w, int slot) {
     auto* t = w.lblTile[slot];
     QTest::mouseClick(t, Qt::LeftButton);
@@ -41,9 +43,11 @@ int main(int argc, char** argv) {
     // First rack X I E N Q A and a blank; then D O G H A T E.
     std::string bag = testing::kFillOrder;
     std::string front = "XIENQA_DOGHATE";
-    for (char c : front) bag.erase(bag.find(c), 1);
+    for (char c : front)
+        bag.erase(bag.find(c), 1);
     testing::ScriptedRandom random;
-    for (double v : testing::shuffleScript(testing::kFillOrder, front + bag)) random.push(v);
+    for (double v : testing::shuffleScript(testing::kFillOrder, front + bag))
+        random.push(v);
     setApplicationRandom(&random);
 
     // The blank is asked for twice: once it stands for T.

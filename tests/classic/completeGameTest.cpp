@@ -78,9 +78,9 @@ class CompleteGame : public ::testing::Test {
     std::vector<std::string> bagAfterEachDraw;
     std::vector<std::string> definitionsSeen;
 
-    void playWord(const std::string& spec) {
+    void playWord(const std::string& letters) {
         int previous = -1;
-        for (char wanted : spec) {
+        for (char wanted : letters) {
             const bool fromBlank = std::islower(static_cast<unsigned char>(wanted)) != 0;
             const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(wanted)));
             int found = -1;
@@ -91,7 +91,7 @@ class CompleteGame : public ::testing::Test {
                 if (fromBlank || slot.letter == letter)
                     found = s;
             }
-            ASSERT_GE(found, 0) << "no tile for " << wanted << " of " << spec;
+            ASSERT_GE(found, 0) << "no tile for " << wanted << " of " << letters;
             if (fromBlank) {
                 port.inputAnswers.push_front(std::string(1, wanted));
                 game.lblTile_DblClick(found);
@@ -100,7 +100,7 @@ class CompleteGame : public ::testing::Test {
             game.lblTile_Click(found);
             previous = found;
         }
-        ASSERT_TRUE(game.playWordEnabled()) << spec;
+        ASSERT_TRUE(game.playWordEnabled()) << letters;
         definitionsSeen.push_back(game.definitionText());
         game.cmdPlayWord_Click();
         EXPECT_EQ(game.definitionText(), "");

@@ -35,12 +35,13 @@ namespace {
 // The bag after the shuffle: the first seven tiles form the first rack.
 std::string bagStartingWith(const std::string& front) {
     std::string rest = kFillOrder;
-    for (char c : front) rest.erase(rest.find(c), 1);
+    for (char c : front)
+        rest.erase(rest.find(c), 1);
     return front + rest;
 }
 
 class ClassicWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         quillbox::ui::setProgramFolderForTesting(folder.path());
@@ -62,21 +63,23 @@ protected:
     }
 
     void startWithRack(const std::string& front) {
-        for (double v : shuffleScript(kFillOrder, bagStartingWith(front))) random.push(v);
+        for (double v : shuffleScript(kFillOrder, bagStartingWith(front)))
+            random.push(v);
         QTest::mouseClick(w->cmdStartGame, Qt::LeftButton);
     }
 
     QString rackText() const {
         QString s;
-        for (auto* t : w->lblTile) s += t->occupied() ? t->text() : QStringLiteral(".");
+        for (auto* t : w->lblTile)
+            s += t->occupied() ? t->text() : QStringLiteral(".");
         return s;
     }
     QString selection() const {
         QString s;
-        for (auto* t : w->lblTile) s += t->occupied() && t->selected() ? QStringLiteral("*") : QStringLiteral(".");
+        for (auto* t : w->lblTile)
+            s += t->occupied() && t->selected() ? QStringLiteral("*") : QStringLiteral(".");
         return s;
     }
-
 
     // Drags the tile of slot `from` to a point of the client area.
     void dragTo(int from, QPoint target) {
@@ -120,7 +123,8 @@ TEST_F(ClassicWindowTest, OpensInItsDesignState) {
     EXPECT_EQ(w->lblCountdown->text(), "5000");
     EXPECT_EQ(w->rtfPlays->toolTip(), "Tally sheet of words played and scoring");
     EXPECT_EQ(rackText(), "..........");
-    for (auto* m : w->imgSpacer) EXPECT_FALSE(m->isVisible());
+    for (auto* m : w->imgSpacer)
+        EXPECT_FALSE(m->isVisible());
 }
 
 TEST_F(ClassicWindowTest, StartGameDrawsSevenTilesAndListsThePlays) {
@@ -159,7 +163,8 @@ TEST_F(ClassicWindowTest, DraggingOntoTheLeftHalfInsertsBefore) {
     // The first empty slot right of the insertion point (slot 7) absorbs the
     // shift, although slot 0 was emptied closer on the left.
     EXPECT_EQ(rackText(), ".BACDEFG..");
-    for (auto* m : w->imgSpacer) EXPECT_FALSE(m->isVisible());
+    for (auto* m : w->imgSpacer)
+        EXPECT_FALSE(m->isVisible());
 }
 
 TEST_F(ClassicWindowTest, DraggingOntoTheRightHalfInsertsAfter) {
@@ -188,8 +193,10 @@ TEST_F(ClassicWindowTest, ReleasingOutsideChangesNothingAndAStillPressIsAClick) 
     dragTo(3, w->cmdStartGame->geometry().center());
     EXPECT_EQ(rackText(), "ABCDEFG...");
     EXPECT_EQ(selection(), "..........");
-    for (auto* m : w->imgSpacer) EXPECT_FALSE(m->isVisible());
-    for (auto* t : w->lblTile) EXPECT_FALSE(t->hasBorder());
+    for (auto* m : w->imgSpacer)
+        EXPECT_FALSE(m->isVisible());
+    for (auto* t : w->lblTile)
+        EXPECT_FALSE(t->hasBorder());
     click(3);
     EXPECT_EQ(selection(), "...*......");
     // A dragged selected tile stays selected.
@@ -282,7 +289,8 @@ TEST_F(ClassicWindowTest, PlaysAreWrittenToTheTallySheetInColour) {
     bool underlinedQ = false, redIX = false;
     for (const auto& par : doc.paragraphs)
         for (const auto& run : par.runs) {
-            if (run.text == u"Q" && run.format.underline) underlinedQ = true;
+            if (run.text == u"Q" && run.format.underline)
+                underlinedQ = true;
             if (run.text.find(u"IX") != std::u16string::npos && run.format.color &&
                 *run.format.color == quillbox::rtf::Color{255, 0, 0})
                 redIX = true;
@@ -345,7 +353,8 @@ void playOut(frmMain* w) {
             }
         ASSERT_TRUE(w->cmdPlayWord->isEnabled());
         QTest::mouseClick(w->cmdPlayWord, Qt::LeftButton);
-        if (w->cmdDrawTiles->isEnabled()) QTest::mouseClick(w->cmdDrawTiles, Qt::LeftButton);
+        if (w->cmdDrawTiles->isEnabled())
+            QTest::mouseClick(w->cmdDrawTiles, Qt::LeftButton);
     }
 }
 
@@ -370,7 +379,8 @@ TEST_F(ClassicWindowTest, AHighScoreOutsideLearnModeAsksForTheNameAndShowsTheTab
         QByteArray rec(36, '\0');
         rec.replace(0, 15, QByteArray("LOW").leftJustified(15, ' '));
         const qint32 points = -30000;
-        for (int b = 0; b < 4; ++b) rec[15 + b] = static_cast<char>((points >> (8 * b)) & 0xff);
+        for (int b = 0; b < 4; ++b)
+            rec[15 + b] = static_cast<char>((points >> (8 * b)) & 0xff);
         table += rec;
     }
     QFile file(folder.filePath("High Scores.rnd"));

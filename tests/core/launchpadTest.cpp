@@ -18,7 +18,7 @@ using quillbox::frmMain;
 namespace {
 
 class LaunchpadTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         pad = &frmLaunchpad::instance();
         pad->show();

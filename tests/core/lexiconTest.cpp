@@ -19,7 +19,8 @@ namespace {
 std::array<int, 26> countByFirstLetter(std::size_t length) {
     std::array<int, 26> counts{};
     for (const auto& w : lexicon().Keys())
-        if (w.size() == length) ++counts[w[0] - 'A'];
+        if (w.size() == length)
+            ++counts[w[0] - 'A'];
     return counts;
 }
 
@@ -29,10 +30,12 @@ TEST(Lexicon, HoldsEveryWordOfTheListInItsOrder) {
     std::ifstream in(QUILLBOX_WORD_LIST);
     // The reference list lives beside the repository, not in it; the counts
     // and positions below still hold the data to account without it.
-    if (!in) GTEST_SKIP() << "reference word list not found at " << QUILLBOX_WORD_LIST;
+    if (!in)
+        GTEST_SKIP() << "reference word list not found at " << QUILLBOX_WORD_LIST;
     std::vector<std::string> expected;
     for (std::string w; std::getline(in, w);)
-        if (!w.empty()) expected.push_back(w);
+        if (!w.empty())
+            expected.push_back(w);
     EXPECT_EQ(lexicon().Keys(), expected);
     EXPECT_EQ(lexicon().Count(), 1059u);
 }
@@ -48,8 +51,8 @@ TEST(Lexicon, PositionsOfKeysFollowInsertionOrder) {
 }
 
 TEST(Lexicon, CountsByFirstLetterMatchThePublishedStatistics) {
-    const std::array<int, 26> two = {16, 5, 0, 2, 10, 1, 1, 5, 5, 1, 1, 3, 7,
-                                     4,  12, 3, 0, 1, 3, 3, 6, 0, 2, 2, 3, 0};
+    const std::array<int, 26> two = {16, 5,  0, 2, 10, 1, 1, 5, 5, 1, 1, 3, 7,
+                                     4,  12, 3, 0, 1,  3, 3, 6, 0, 2, 2, 3, 0};
     const std::array<int, 26> three = {70, 52, 37, 47, 39, 48, 43, 49, 19, 22, 27, 43, 47,
                                        34, 45, 61, 2,  48, 62, 57, 15, 21, 36, 1,  26, 12};
     EXPECT_EQ(countByFirstLetter(2), two);

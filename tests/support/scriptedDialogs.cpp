@@ -6,20 +6,26 @@
 
 namespace quillbox::testing {
 
-ScriptedDialogs::ScriptedDialogs() { ui::setDialogs(this); }
-ScriptedDialogs::~ScriptedDialogs() { ui::setDialogs(nullptr); }
+ScriptedDialogs::ScriptedDialogs() {
+    ui::setDialogs(this);
+}
+ScriptedDialogs::~ScriptedDialogs() {
+    ui::setDialogs(nullptr);
+}
 
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
     std::vector<Shown> out;
     for (const auto& s : shown)
-        if (s.kind == QLatin1String("message")) out.push_back(s);
+        if (s.kind == QLatin1String("message"))
+            out.push_back(s);
     return out;
 }
 
 void ScriptedDialogs::message(QWidget*, const QString& text, const QString& title,
                               ui::MessageIcon) {
     shown.push_back({QStringLiteral("message"), text, title, {}});
-    if (onMessage) onMessage(shown.back());
+    if (onMessage)
+        onMessage(shown.back());
 }
 
 bool ScriptedDialogs::askYesNo(QWidget*, const QString& text, const QString& title) {
@@ -47,7 +53,8 @@ QString ScriptedDialogs::input(QWidget*, const QString& prompt, const QString& t
 
 QString ScriptedDialogs::saveFileName(QWidget*, const QString& filter, const QString&) {
     shown.push_back({QStringLiteral("save"), filter, {}, {}});
-    if (saveAnswers.empty()) return {};
+    if (saveAnswers.empty())
+        return {};
     QString a = saveAnswers.front();
     saveAnswers.pop_front();
     return a;
@@ -55,7 +62,8 @@ QString ScriptedDialogs::saveFileName(QWidget*, const QString& filter, const QSt
 
 bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer) {
     shown.push_back({QStringLiteral("print"), {}, {}, {}});
-    if (printAnswers.empty()) return false;
+    if (printAnswers.empty())
+        return false;
     bool a = printAnswers.front();
     printAnswers.pop_front();
     if (a && !printToPdf.isEmpty()) {

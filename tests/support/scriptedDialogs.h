@@ -12,7 +12,7 @@ namespace quillbox::testing {
 // Records every dialog shown and answers from queues the test fills. An
 // unexpected question fails the test instead of blocking.
 class ScriptedDialogs : public ui::DialogPort {
-public:
+  public:
     struct Shown {
         QString kind;  // "message", "yesno", "input", "save", "print"
         QString text;
@@ -20,7 +20,7 @@ public:
         QString defaultAnswer;
     };
 
-    ScriptedDialogs();   // installs itself
+    ScriptedDialogs();            // installs itself
     ~ScriptedDialogs() override;  // restores the real dialogs
 
     std::deque<bool> yesNoAnswers;

@@ -3,7 +3,8 @@
 namespace quillbox::testing {
 
 double ScriptedRandom::nextDouble() {
-    if (values_.empty()) throw std::logic_error("scripted random source ran out of values");
+    if (values_.empty())
+        throw std::logic_error("scripted random source ran out of values");
     ++draws_;
     const double v = values_.front();
     values_.pop_front();
@@ -17,19 +18,23 @@ double valueForIndex(int idx, int n) {
 }
 
 std::vector<double> shuffleScript(std::string from, const std::string& to) {
-    if (from.size() != to.size()) throw std::invalid_argument("bags of different sizes");
+    if (from.size() != to.size())
+        throw std::invalid_argument("bags of different sizes");
     const int n = static_cast<int>(from.size());
     std::vector<double> out;
     for (int p = 0; p < n; ++p) {
-        if (from[p] == to[p]) continue;
+        if (from[p] == to[p])
+            continue;
         const auto q = from.find(to[p], static_cast<std::size_t>(p + 1));
-        if (q == std::string::npos) throw std::invalid_argument("not the same tiles");
+        if (q == std::string::npos)
+            throw std::invalid_argument("not the same tiles");
         std::swap(from[p], from[q]);
         out.push_back(valueForIndex(p, n));
         out.push_back(valueForIndex(static_cast<int>(q), n));
     }
     const std::size_t total = 2u * 10u * static_cast<std::size_t>(n);
-    if (out.size() > total) throw std::invalid_argument("too many swaps for one shuffle");
+    if (out.size() > total)
+        throw std::invalid_argument("too many swaps for one shuffle");
     out.resize(total, valueForIndex(0, n));
     return out;
 }

@@ -11,7 +11,7 @@ namespace quillbox::testing {
 // Hands out the values a test lists, in order; fails the test loudly when the
 // script runs out instead of inventing numbers.
 class ScriptedRandom : public RandomSource {
-public:
+  public:
     ScriptedRandom() = default;
     explicit ScriptedRandom(std::initializer_list<double> values) : values_(values) {}
 
@@ -24,7 +24,7 @@ public:
     int draws() const { return draws_; }
     std::size_t remaining() const { return values_.size(); }
 
-private:
+  private:
     std::deque<double> values_;
     int reseeds_ = 0;
     int draws_ = 0;
@@ -40,6 +40,7 @@ std::vector<double> shuffleScript(std::string from, const std::string& to);
 
 // The bag's tiles in the order they are filled.
 inline const std::string kFillOrder =
-    "AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTTUUUUVVWWXYYZ__";
+    "AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTTUUUUVVWW"
+    "XYYZ__";
 
 }  // namespace quillbox::testing

@@ -83,7 +83,7 @@ std::u16string plainText(const Document& document);
 void appendText(Document& document, std::u16string_view text, const Format& format = {});
 
 // UTF-8 to UTF-16 and back; malformed sequences become U+FFFD.
-std::u16string utf16(std::string_view utf8);
-std::string utf8(std::u16string_view utf16);
+std::u16string utf16(std::string_view in);
+std::string utf8(std::u16string_view in);
 
 }  // namespace quillbox::rtf
