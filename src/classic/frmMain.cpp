@@ -369,11 +369,7 @@ void frmMain::showEvent(QShowEvent* event) {
     if (placed_)
         return;
     placed_ = true;
-    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    ui::centreOnScreen(this);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

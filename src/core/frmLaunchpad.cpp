@@ -104,11 +104,7 @@ void frmLaunchpad::showEvent(QShowEvent* event) {
     if (placed_)
         return;
     placed_ = true;
-    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    ui::centreOnScreen(this);
 }
 
 void frmLaunchpad::closeEvent(QCloseEvent* event) {
