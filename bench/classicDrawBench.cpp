@@ -71,8 +71,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    quillbox::ui::installFontSubstitutions();
-    QApplication::setFont(quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+    quillbox::ui::setUpApplication();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

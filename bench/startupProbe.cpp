@@ -73,15 +73,7 @@ int main(int argc, char** argv) {
 
     // As src/main.cpp starts the program.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillbox"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(QUILLBOX_VERSION_MAJOR)
-                                            .arg(QUILLBOX_VERSION_MINOR)
-                                            .arg(QUILLBOX_VERSION_PATCH));
-    QApplication::setWindowIcon(ui::appIcon());
-    ui::installFontSubstitutions();
-    QApplication::setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));
-    QApplication::setQuitOnLastWindowClosed(false);
+    ui::setUpApplication();
     mainMod::lexicon();
 
     probe::watchdog(120);

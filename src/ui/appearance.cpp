@@ -1,5 +1,6 @@
 #include "ui/appearance.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -13,6 +14,20 @@ static void initIconResource() {
 }
 
 namespace quillbox::ui {
+
+void setUpApplication() {
+    QApplication::setApplicationName(QStringLiteral("Quillbox"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(QUILLBOX_VERSION_MAJOR)
+                                            .arg(QUILLBOX_VERSION_MINOR)
+                                            .arg(QUILLBOX_VERSION_PATCH));
+    QApplication::setWindowIcon(appIcon());
+    // Lets desktops match the windows to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillbox"));
+    installFontSubstitutions();
+    QApplication::setFont(classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+    QApplication::setQuitOnLastWindowClosed(false);
+}
 
 void installFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),

@@ -37,8 +37,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    ui::installFontSubstitutions();
-    QApplication::setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+    ui::setUpApplication();
 
     // First rack X I E N Q A and a blank; then D O G H A T E.
     std::string bag = testing::kFillOrder;

@@ -18,8 +18,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    quillbox::ui::installFontSubstitutions();
-    QApplication::setFont(quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+    quillbox::ui::setUpApplication();
 
     scoretest::TempFolder dir;
     quillbox::ScoreFile table(dir.str());

@@ -10,9 +10,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    quillbox::ui::installFontSubstitutions();
-    QApplication::setFont(quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+    quillbox::ui::setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
