@@ -43,7 +43,9 @@ void BM_LearnModeDrawWithTwoBlanks(benchmark::State& state, const char* rack) {
         state.ResumeTiming();
 
         w->cmdStartGame->click();
+        // Painted, and every update the painting itself asked for handled.
         w->rtfPotentials->repaint();
+        QApplication::processEvents();
 
         state.PauseTiming();
         lines = static_cast<std::size_t>(w->rtfPotentials->document()->blockCount());

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -107,8 +108,10 @@ void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
     for (int i = 0; i < kListTrailingLineBreaks; ++i)
         rtf::appendText(doc, u"\n", plain);
     box.setDocumentModel(doc);
-    // The caret ends after the list, as after any append.
+    // The caret ends after the list, as after any append, but the player
+    // reads the list from its first play.
     box.moveCursor(QTextCursor::End);
+    box.verticalScrollBar()->setValue(0);
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QHash>
+#include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QPointer>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -71,50 +74,146 @@ QString insertablePlain(const QString& s) {
     return out;
 }
 
-QTextCharFormat qtFormat(const rtf::Format& f, const std::vector<QStringList>& families,
-                         const std::vector<bool>& fixedPitch) {
-    QTextCharFormat cf;
-    cf.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
-    cf.setFontItalic(f.italic);
-    cf.setFontUnderline(f.underline);
-    if (f.color)
-        cf.setForeground(QColor(f.color->red, f.color->green, f.color->blue));
-    if (f.font >= 0 && f.font < static_cast<int>(families.size())) {
-        cf.setFontFamilies(families[f.font]);
-        if (fixedPitch[f.font]) {
-            cf.setFontFixedPitch(true);
-            cf.setFontStyleHint(QFont::TypeWriter);
+// The fonts of a model, as Qt names them, and its formats as Qt formats.
+class ModelFonts {
+  public:
+    explicit ModelFonts(const rtf::Document& model) {
+        for (const rtf::Font& font : model.fonts) {
+            QStringList names;
+            if (!font.family.empty())
+                names << QString::fromStdString(font.family);
+            if (!font.alternative.empty())
+                names << QString::fromStdString(font.alternative);
+            families_.push_back(names);
+            fixedPitch_.push_back(font.fixedPitch);
         }
     }
-    if (f.halfPoints > 0)
-        cf.setFontPointSize(f.halfPoints / 2.0);
-    return cf;
-}
+
+    QTextCharFormat format(const rtf::Format& f) const {
+        QTextCharFormat cf;
+        cf.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
+        cf.setFontItalic(f.italic);
+        cf.setFontUnderline(f.underline);
+        if (f.color)
+            cf.setForeground(QColor(f.color->red, f.color->green, f.color->blue));
+        if (f.font >= 0 && f.font < static_cast<int>(families_.size())) {
+            cf.setFontFamilies(families_[f.font]);
+            if (fixedPitch_[f.font]) {
+                cf.setFontFixedPitch(true);
+                cf.setFontStyleHint(QFont::TypeWriter);
+            }
+        }
+        if (f.halfPoints > 0)
+            cf.setFontPointSize(f.halfPoints / 2.0);
+        return cf;
+    }
+
+  private:
+    std::vector<QStringList> families_;
+    std::vector<bool> fixedPitch_;
+};
 
 void insertModel(QTextCursor& cursor, const rtf::Document& model) {
-    std::vector<QStringList> families;
-    std::vector<bool> fixedPitch;
-    for (const rtf::Font& font : model.fonts) {
-        QStringList names;
-        if (!font.family.empty())
-            names << QString::fromStdString(font.family);
-        if (!font.alternative.empty())
-            names << QString::fromStdString(font.alternative);
-        families.push_back(names);
-        fixedPitch.push_back(font.fixedPitch);
-    }
+    const ModelFonts fonts(model);
     cursor.beginEditBlock();
     bool first = true;
     for (const rtf::Paragraph& p : model.paragraphs) {
         if (!first)
             cursor.insertBlock();
         first = false;
-        for (const rtf::Run& r : p.runs) {
-            cursor.insertText(QString::fromStdU16String(r.text),
-                              qtFormat(r.format, families, fixedPitch));
-        }
+        for (const rtf::Run& r : p.runs)
+            cursor.insertText(QString::fromStdU16String(r.text), fonts.format(r.format));
     }
     cursor.endEditBlock();
+}
+
+bool isFrameMarker(char16_t c) {
+    return c == 0xFDD0 || c == 0xFDD1;
+}
+
+}  // namespace
+
+// Formats of a document filled by setDocumentModel that the document does not
+// hold yet: runs of text, by document position, in position order.
+struct detail::DeferredFormats {
+    struct Run {
+        int position;
+        int length;  // 0 once applied
+        int format;
+    };
+    std::vector<Run> runs;
+    std::vector<QTextCharFormat> formats;
+    std::size_t remaining = 0;
+    bool undoRedo = true;  // what the document had before deferring
+};
+
+namespace {
+
+using detail::DeferredFormats;
+
+// Puts the whole text of a model into an empty document in one insertion, in
+// the format that covers most of it. Every other stretch is returned instead
+// of formatted: a separate insertion or formatting call per run is what makes
+// tens of thousands of lines slow. A paragraph end takes the format of the
+// text before it, as when the model is inserted run by run.
+DeferredFormats insertModelText(QTextCursor& cursor, const rtf::Document& model) {
+    struct Stretch {
+        int position;
+        int length;
+        int format;  // index into formats; 0 is the document's default
+    };
+    std::vector<std::optional<rtf::Format>> formats{std::nullopt};
+    auto indexOf = [&formats, last = std::size_t{0}](const rtf::Format& f) mutable {
+        if (formats[last] != f) {
+            last = static_cast<std::size_t>(std::find(formats.begin(), formats.end(), f) -
+                                            formats.begin());
+            if (last == formats.size())
+                formats.emplace_back(f);
+        }
+        return static_cast<int>(last);
+    };
+    std::vector<Stretch> stretches;
+    auto add = [&stretches](int position, int length, int format) {
+        if (!stretches.empty() && stretches.back().format == format &&
+            stretches.back().position + stretches.back().length == position) {
+            stretches.back().length += length;
+        } else {
+            stretches.push_back({position, length, format});
+        }
+    };
+    QString all;
+    int current = 0;
+    for (std::size_t i = 0; i < model.paragraphs.size(); ++i) {
+        if (i > 0) {
+            add(static_cast<int>(all.size()), 1, current);
+            all += u'\n';
+        }
+        for (const rtf::Run& r : model.paragraphs[i].runs) {
+            if (r.text.empty())
+                continue;
+            current = indexOf(r.format);
+            add(static_cast<int>(all.size()), static_cast<int>(r.text.size()), current);
+            for (char16_t c : r.text)
+                all += isFrameMarker(c) ? QChar(0xFFFD) : QChar(c);
+        }
+    }
+
+    std::vector<long long> covered(formats.size(), 0);
+    for (const Stretch& s : stretches)
+        covered[static_cast<std::size_t>(s.format)] += s.length;
+    const auto base =
+        static_cast<int>(std::max_element(covered.begin(), covered.end()) - covered.begin());
+    const ModelFonts fonts(model);
+    DeferredFormats out;
+    for (const auto& f : formats)
+        out.formats.push_back(f ? fonts.format(*f) : QTextCharFormat());
+    for (const Stretch& s : stretches) {
+        if (s.format != base)
+            out.runs.push_back({s.position, s.length, s.format});
+    }
+    out.remaining = out.runs.size();
+    cursor.insertText(all, out.formats[static_cast<std::size_t>(base)]);
+    return out;
 }
 
 // Collects the fonts of a document being written, one table entry per family.
@@ -172,11 +271,9 @@ rtf::Format modelFormat(const QTextCharFormat& cf, const QFont& base, FontTable&
 
 }  // namespace
 
-RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
-    // Pasted or dropped text comes in plain: the box holds nothing its RTF
-    // writer cannot express.
-    setAcceptRichText(false);
-}
+// Pasted or dropped text comes in plain, as the plain-text editor does it: the
+// box holds nothing its RTF writer cannot express.
+RichTextBox::RichTextBox(QWidget* parent) : QPlainTextEdit(parent) {}
 
 RichTextBox::~RichTextBox() = default;
 
@@ -250,7 +347,7 @@ QString RichTextBox::text() const {
 }
 
 void RichTextBox::setText(const QString& plain) {
-    replaceContent(nullptr, plain);
+    replaceContent(nullptr, plain, false);
 }
 
 int RichTextBox::selStart() const {
@@ -281,6 +378,7 @@ QString RichTextBox::selText() const {
 }
 
 void RichTextBox::setSelText(const QString& textOrRtf) {
+    applyDeferredFormats(0, -1);
     QTextCursor c = textCursor();
     if (looksLikeRtf(textOrRtf)) {
         if (const auto model = parseRtf(textOrRtf)) {
@@ -299,10 +397,12 @@ void RichTextBox::setSelText(const QString& textOrRtf) {
 // --- whole content ---------------------------------------------------------
 
 void RichTextBox::setDocumentModel(const rtf::Document& model) {
-    replaceContent(&model, {});
+    // Deferring needs a text nobody types into, or the positions would move.
+    replaceContent(&model, {}, isReadOnly());
 }
 
-void RichTextBox::replaceContent(const rtf::Document* model, const QString& plain) {
+void RichTextBox::replaceContent(const rtf::Document* model, const QString& plain,
+                                 bool deferFormats) {
     // The new content is built in a document of its own and then swapped in:
     // filling the shown document would lay it out again after every insert,
     // which makes a large file take seconds instead of a fraction of one.
@@ -312,16 +412,25 @@ void RichTextBox::replaceContent(const rtf::Document* model, const QString& plai
     fresh->setDocumentMargin(old->documentMargin());
     fresh->setUseDesignMetrics(old->useDesignMetrics());
     fresh->setIndentWidth(old->indentWidth());
+    fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
     // Replacing everything is not an edit the user could undo.
-    const bool undo = old->isUndoRedoEnabled();
+    const bool undo = deferred_ ? deferred_->undoRedo : old->isUndoRedoEnabled();
+    deferred_.reset();
     fresh->setUndoRedoEnabled(false);
     QTextCursor c(fresh);
-    if (model) {
+    if (model && deferFormats) {
+        auto pending = std::make_unique<DeferredFormats>(insertModelText(c, *model));
+        if (pending->remaining > 0) {
+            // Formatting them one by one would fill the undo history.
+            pending->undoRedo = undo;
+            deferred_ = std::move(pending);
+        }
+    } else if (model) {
         insertModel(c, *model);
     } else {
         c.insertText(insertablePlain(plain));
     }
-    fresh->setUndoRedoEnabled(undo);
+    fresh->setUndoRedoEnabled(undo && !deferred_);
     setDocument(fresh);
     // The editor deletes only the document it made itself; ours go here.
     if (old && old->parent() == this)
@@ -330,7 +439,66 @@ void RichTextBox::replaceContent(const rtf::Document* model, const QString& plai
     setCurrentCharFormat(QTextCharFormat());
 }
 
+void RichTextBox::applyDeferredFormats(int from, int to) const {
+    if (!deferred_)
+        return;
+    auto& runs = deferred_->runs;
+    auto it = runs.begin();
+    if (from > 0) {
+        it = std::partition_point(runs.begin(), runs.end(), [from](const DeferredFormats::Run& r) {
+            return r.position < from;
+        });
+    }
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (; it != runs.end() && (to < 0 || it->position < to); ++it) {
+        if (it->length == 0)
+            continue;
+        c.setPosition(it->position);
+        c.setPosition(it->position + it->length, QTextCursor::KeepAnchor);
+        c.setCharFormat(deferred_->formats[static_cast<std::size_t>(it->format)]);
+        it->length = 0;
+        --deferred_->remaining;
+    }
+    c.endEditBlock();
+    if (deferred_->remaining == 0) {
+        document()->setUndoRedoEnabled(deferred_->undoRedo);
+        deferred_.reset();
+    }
+}
+
+void RichTextBox::paintEvent(QPaintEvent* event) {
+    if (deferred_) {
+        // The paragraphs about to be painted, as laid out now; taking their
+        // formats may lay them out again before they are drawn.
+        QTextBlock block = firstVisibleBlock();
+        const int from = block.position();
+        int to = from;
+        qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+        while (block.isValid() && top <= viewport()->height()) {
+            to = block.position() + block.length();
+            top += blockBoundingRect(block).height();
+            block = block.next();
+        }
+        applyDeferredFormats(from, to);
+    }
+    QPlainTextEdit::paintEvent(event);
+}
+
+void RichTextBox::changeEvent(QEvent* event) {
+    // Once the player may type, positions can move: complete the formats.
+    if (event->type() == QEvent::ReadOnlyChange && !isReadOnly())
+        applyDeferredFormats(0, -1);
+    QPlainTextEdit::changeEvent(event);
+}
+
+QMimeData* RichTextBox::createMimeDataFromSelection() const {
+    applyDeferredFormats(0, -1);
+    return QPlainTextEdit::createMimeDataFromSelection();
+}
+
 rtf::Document RichTextBox::toModel(int from, int to) const {
+    applyDeferredFormats(0, -1);
     rtf::Document model;
     FontTable fonts(model);
     const QFont base = document()->defaultFont();
@@ -360,11 +528,11 @@ QString RichTextBox::textRTF() const {
 void RichTextBox::setTextRTF(const QString& rtfText) {
     if (looksLikeRtf(rtfText)) {
         if (const auto model = parseRtf(rtfText)) {
-            replaceContent(&*model, {});
+            replaceContent(&*model, {}, false);
             return;
         }
     }
-    replaceContent(nullptr, rtfText);
+    replaceContent(nullptr, rtfText, false);
 }
 
 void RichTextBox::saveFile(const QString& path) const {
@@ -401,18 +569,20 @@ void RichTextBox::loadFile(const QString& path) {
                                 .arg(path, QString::fromUtf8(e.what()))
                                 .toStdString());
     }
-    replaceContent(&model, {});
+    replaceContent(&model, {}, false);
 }
 
 // --- formatting, search, printing ------------------------------------------
 
 void RichTextBox::setSelColor(const QColor& color) {
+    applyDeferredFormats(0, -1);
     QTextCharFormat f;
     f.setForeground(color);
     mergeCurrentCharFormat(f);
 }
 
 void RichTextBox::setSelUnderline(bool underline) {
+    applyDeferredFormats(0, -1);
     QTextCharFormat f;
     f.setFontUnderline(underline);
     mergeCurrentCharFormat(f);
@@ -454,6 +624,7 @@ int RichTextBox::find(const QString& what, int start, int end, bool matchCase) {
 }
 
 void RichTextBox::selPrint(QPrinter& printer) const {
+    applyDeferredFormats(0, -1);
     QTextDocument copy;
     copy.setDefaultFont(document()->defaultFont());
     const QTextCursor c = textCursor();
@@ -469,7 +640,7 @@ void RichTextBox::selPrint(QPrinter& printer) const {
 }
 
 void RichTextBox::mouseReleaseEvent(QMouseEvent* event) {
-    QTextEdit::mouseReleaseEvent(event);
+    QPlainTextEdit::mouseReleaseEvent(event);
     emit mouseUp();
 }
 

@@ -11,8 +11,9 @@
 // LF of a paragraph end is moved out of it: a caret or a selection's start to
 // before the CR, a selection's end to after the LF.
 #include <QColor>
+#include <QPlainTextEdit>
 #include <QString>
-#include <QTextEdit>
+#include <memory>
 #include <stdexcept>
 
 class QPrinter;
@@ -23,13 +24,20 @@ struct Document;
 
 namespace quillbox::ui {
 
+namespace detail {
+struct DeferredFormats;
+}
+
 // Raised by saveFile and loadFile; what() names the file and the reason.
 class RichTextError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
-class RichTextBox : public QTextEdit {
+// Built on the plain-text editor, which lays out only the paragraphs in view:
+// a box holding tens of thousands of lines fills and shows at once. Its
+// document still carries every character format.
+class RichTextBox : public QPlainTextEdit {
     Q_OBJECT
   public:
     explicit RichTextBox(QWidget* parent = nullptr);
@@ -60,11 +68,15 @@ class RichTextBox : public QTextEdit {
     QString textRTF() const;
     void setTextRTF(const QString& rtf);
 
-    // Without a selection these set the format of text inserted at the caret.
     // Replaces the whole content with a document built in memory: the fast
-    // way to fill the box with thousands of formatted lines at once.
+    // way to fill the box with thousands of formatted lines at once. In a
+    // read-only box the text goes in at once and each paragraph takes its
+    // formats when it is first shown; everything the box does with formats
+    // (RTF, saving, printing, copying, changing them) first completes them
+    // all. Code reading document() directly may see them still missing.
     void setDocumentModel(const rtf::Document& model);
 
+    // Without a selection these set the format of text inserted at the caret.
     void setSelColor(const QColor& color);
     void setSelUnderline(bool underline);
 
@@ -91,6 +103,9 @@ class RichTextBox : public QTextEdit {
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
 
   private:
     int documentEnd() const;
@@ -99,7 +114,12 @@ class RichTextBox : public QTextEdit {
     QString boxText(int from, int to) const;
     void selectDocumentRange(int from, int to);
     rtf::Document toModel(int from, int to) const;
-    void replaceContent(const rtf::Document* model, const QString& plain);
+    void replaceContent(const rtf::Document* model, const QString& plain, bool deferFormats);
+    // Gives the paragraphs between the two document positions their
+    // deferred formats; (0, -1) completes the whole document.
+    void applyDeferredFormats(int from, int to) const;
+
+    mutable std::unique_ptr<detail::DeferredFormats> deferred_;
 };
 
 }  // namespace quillbox::ui

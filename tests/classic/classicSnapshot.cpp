@@ -39,9 +39,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ui::setUpApplication();
 
-    // First rack X I E N Q A and a blank; then D O G H A T E.
+    // First rack X I E N Q A and a blank; then D O G H A E and the other blank.
     std::string bag = testing::kFillOrder;
-    std::string front = "XIENQA_DOGHATE";
+    std::string front = "XIENQA_DOGHA_E";
     for (char c : front)
         bag.erase(bag.find(c), 1);
     testing::ScriptedRandom random;

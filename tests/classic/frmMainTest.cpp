@@ -7,14 +7,17 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "classic/classicGame.h"
 #include "classic/frmMain.h"
+#include "classic/legalPlayFinder.h"
 #include "classic/rackWidgets.h"
 #include "core/frmLaunchpad.h"
+#include "core/mainMod.h"
 #include "core/random.h"
 #include "support/scriptedDialogs.h"
 #include "support/scriptedRandom.h"
@@ -139,6 +142,33 @@ TEST_F(ClassicWindowTest, StartGameDrawsSevenTilesAndListsThePlays) {
     EXPECT_EQ(w->rtfPotentials->text(),
               "XI EN QAT\r\nIN EX QAT\r\nXI NE QAT\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
     EXPECT_EQ(w->lblCountdown->text(), "0");
+}
+
+TEST_F(ClassicWindowTest, ALongListShowsFromItsFirstPlayWithItsBlanksUnderlined) {
+    startWithRack("AEHMO__");
+    const quillbox::LegalPlayList expected =
+        quillbox::findLegalPlays("AEHMO__", quillbox::mainMod::lexicon());
+    ASSERT_GT(expected.plays.size(), 10000u);
+    EXPECT_EQ(w->rtfPotentials->text().toStdString(), quillbox::legalPlayListText(expected));
+    EXPECT_EQ(w->rtfPotentials->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(w->rtfPotentials->selStart(), w->rtfPotentials->textLength());
+
+    // Where the underlines are, in the CR LF text, as the box writes them out.
+    const quillbox::rtf::Document shown =
+        quillbox::rtf::readRtf(w->rtfPotentials->textRTF().toStdString());
+    std::vector<int> underlined;
+    int position = 0;
+    for (const auto& paragraph : shown.paragraphs) {
+        for (const auto& run : paragraph.runs) {
+            EXPECT_EQ(run.format.color, (quillbox::rtf::Color{0, 0, 0}));
+            for (std::size_t k = 0; k < run.text.size(); ++k, ++position) {
+                if (run.format.underline)
+                    underlined.push_back(position);
+            }
+        }
+        position += 2;
+    }
+    EXPECT_EQ(underlined, quillbox::legalPlayUnderlines(expected));
 }
 
 TEST_F(ClassicWindowTest, ClicksSelectTilesAndShowTheDefinition) {

@@ -2,9 +2,13 @@
 // search, formatting that survives RTF, files, printing.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
@@ -326,6 +330,115 @@ TEST_F(RichTextBoxTest, KeepsTextBeyondAscii) {
     EXPECT_EQ(copy.text(), text);
     for (const QChar c : box.textRTF())
         ASSERT_LT(c.unicode(), 0x80);
+}
+
+// --- filling from a model ----------------------------------------------------------
+
+namespace {
+
+// A long list in the legal-play style: black lines, one or two letters
+// underlined, every fifth line in blue.
+quillbox::rtf::Document listModel(int lines) {
+    using quillbox::rtf::Format;
+    quillbox::rtf::Document doc;
+    Format black;
+    black.color = quillbox::rtf::Color{0, 0, 0};
+    Format blue = black;
+    blue.color = quillbox::rtf::Color{0, 0, 255};
+    for (int i = 0; i < lines; ++i) {
+        const Format& plain = i % 5 == 0 ? blue : black;
+        Format underlined = plain;
+        underlined.underline = true;
+        const std::u16string line =
+            QStringLiteral("%1 ZA QAT").arg(i, 4, 10, QChar(u'0')).toStdU16String();
+        const std::size_t u1 = static_cast<std::size_t>(i % 4);
+        const std::size_t u2 = 5 + static_cast<std::size_t>(i % 3);
+        std::u16string_view v(line);
+        quillbox::rtf::appendText(doc, v.substr(0, u1), plain);
+        quillbox::rtf::appendText(doc, v.substr(u1, 1), underlined);
+        quillbox::rtf::appendText(doc, v.substr(u1 + 1, u2 - u1 - 1), plain);
+        if (i % 2 == 0) {
+            quillbox::rtf::appendText(doc, v.substr(u2, 1), underlined);
+            quillbox::rtf::appendText(doc, v.substr(u2 + 1), plain);
+        } else {
+            quillbox::rtf::appendText(doc, v.substr(u2), plain);
+        }
+        quillbox::rtf::appendText(doc, u"\n", plain);
+    }
+    return doc;
+}
+
+QImage viewOf(RichTextBox& box) {
+    return box.viewport()->grab().toImage();
+}
+
+}  // namespace
+
+// A box filled from a model must look and behave exactly like one that read
+// the same document as RTF, however its formats are put in.
+class ModelFilledBox : public RichTextBoxTest {
+  protected:
+    ModelFilledBox() {
+        for (RichTextBox* b : {&box, &reference}) {
+            b->setFont(quillbox::ui::classicFont(QStringLiteral("Fixedsys"), 9));
+            b->resize(240, 120);
+            b->setReadOnly(true);
+        }
+        box.setDocumentModel(model);
+        reference.setTextRTF(QString::fromLatin1(quillbox::rtf::writeRtf(model)));
+    }
+
+    const quillbox::rtf::Document model = listModel(3000);
+    RichTextBox reference;
+};
+
+TEST_F(ModelFilledBox, ShowsWhatTheSameRtfShowsWhereverItIsScrolled) {
+    EXPECT_EQ(box.text(), reference.text());
+    box.show();
+    reference.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    for (int line : {0, 1, 1500, 2999, 700}) {
+        SCOPED_TRACE(line);
+        box.verticalScrollBar()->setValue(line);
+        reference.verticalScrollBar()->setValue(line);
+        EXPECT_EQ(viewOf(box), viewOf(reference));
+    }
+}
+
+TEST_F(ModelFilledBox, EveryFormatIsThereForCopyingAndRtf) {
+    auto copied = [](RichTextBox& b) {
+        b.selectAll();
+        b.copy();
+        return QGuiApplication::clipboard()->mimeData()->html();
+    };
+    const QString fromReference = copied(reference);
+    const QString fromBox = copied(box);
+    EXPECT_EQ(fromBox, fromReference);
+    EXPECT_TRUE(fromReference.contains(QStringLiteral("underline")));
+    EXPECT_EQ(box.textRTF(), reference.textRTF());
+    EXPECT_EQ(styledCharacters(box), styledCharacters(reference));
+}
+
+TEST_F(ModelFilledBox, ChangesApplyOnTopOfEveryFormat) {
+    for (RichTextBox* b : {&box, &reference}) {
+        b->setSelStart(b->text().indexOf(QStringLiteral("1234")));
+        b->setSelLength(200);
+        b->setSelColor(Qt::red);
+        b->setSelStart(30);
+        b->setSelText(QStringLiteral("{\\rtf1 \\ul new\\ulnone  words}"));
+    }
+    EXPECT_EQ(styledCharacters(box), styledCharacters(reference));
+}
+
+TEST_F(ModelFilledBox, TypingOnceEditableKeepsEachFormatOnItsLetter) {
+    for (RichTextBox* b : {&box, &reference}) {
+        b->setReadOnly(false);
+        b->setSelStart(b->text().indexOf(QStringLiteral("2500")));
+        QTest::keyClicks(b, QStringLiteral("typed"));
+        QTest::keyClick(b, Qt::Key_Return);
+    }
+    EXPECT_EQ(box.text(), reference.text());
+    EXPECT_EQ(styledCharacters(box), styledCharacters(reference));
 }
 
 // --- files -----------------------------------------------------------------------
