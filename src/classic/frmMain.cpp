@@ -26,7 +26,6 @@
 #include "ui/appearance.h"
 #include "ui/dialogs.h"
 #include "ui/richTextBox.h"
-#include "ui/rtf/rtfDocument.h"
 #include "ui/twips.h"
 
 namespace quillbox {
@@ -84,30 +83,25 @@ bool looksLikeWord(const QString& s) {
 // same as appending each line in black with its blank letters underlined,
 // followed by the six empty lines.
 void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
-    rtf::Format plain;
-    plain.color = rtf::Color{0, 0, 0};
-    rtf::Format underlined = plain;
-    underlined.underline = true;
-    rtf::Document doc;
-    std::u16string line;
+    ui::FormattedText content;
+    content.baseFormat.setForeground(QColor(0, 0, 0));
+    QTextCharFormat underlined = content.baseFormat;
+    underlined.setFontUnderline(true);
+    content.formats.push_back(underlined);
+    content.text.reserve(static_cast<qsizetype>(list.plays.size() * 12 + kListTrailingLineBreaks));
+    content.stretches.reserve(list.plays.size() * 2);
     for (const LegalPlay& play : list.plays) {
-        line.assign(play.line.begin(), play.line.end());
-        std::size_t from = 0;
+        const auto start = static_cast<int>(content.text.size());
+        content.text += QLatin1String(play.line.data(), static_cast<qsizetype>(play.line.size()));
+        content.text += u'\n';
         for (int u : {std::min(play.underline1, play.underline2),
                       std::max(play.underline1, play.underline2)}) {
-            if (u < 0)
-                continue;
-            const auto at = static_cast<std::size_t>(u);
-            rtf::appendText(doc, std::u16string_view(line).substr(from, at - from), plain);
-            rtf::appendText(doc, std::u16string_view(line).substr(at, 1), underlined);
-            from = at + 1;
+            if (u >= 0)
+                content.stretches.push_back({start + u, 1, 0});
         }
-        rtf::appendText(doc, std::u16string_view(line).substr(from), plain);
-        rtf::appendText(doc, u"\n", plain);
     }
-    for (int i = 0; i < kListTrailingLineBreaks; ++i)
-        rtf::appendText(doc, u"\n", plain);
-    box.setDocumentModel(doc);
+    content.text += QString(kListTrailingLineBreaks, u'\n');
+    box.setFormattedText(std::move(content));
     // The caret ends after the list, as after any append, but the player
     // reads the list from its first play.
     box.moveCursor(QTextCursor::End);

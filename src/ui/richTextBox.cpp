@@ -127,22 +127,13 @@ void insertModel(QTextCursor& cursor, const rtf::Document& model) {
     cursor.endEditBlock();
 }
 
-bool isFrameMarker(char16_t c) {
-    return c == 0xFDD0 || c == 0xFDD1;
-}
-
 }  // namespace
 
-// Formats of a document filled by setDocumentModel that the document does not
-// hold yet: runs of text, by document position, in position order.
+// Formats of a document filled by setFormattedText that the document does
+// not hold yet.
 struct detail::DeferredFormats {
-    struct Run {
-        int position;
-        int length;  // 0 once applied
-        int format;
-    };
-    std::vector<Run> runs;
     std::vector<QTextCharFormat> formats;
+    std::vector<FormattedText::Stretch> stretches;  // length 0 once applied
     std::size_t remaining = 0;
     bool undoRedo = true;  // what the document had before deferring
 };
@@ -150,71 +141,6 @@ struct detail::DeferredFormats {
 namespace {
 
 using detail::DeferredFormats;
-
-// Puts the whole text of a model into an empty document in one insertion, in
-// the format that covers most of it. Every other stretch is returned instead
-// of formatted: a separate insertion or formatting call per run is what makes
-// tens of thousands of lines slow. A paragraph end takes the format of the
-// text before it, as when the model is inserted run by run.
-DeferredFormats insertModelText(QTextCursor& cursor, const rtf::Document& model) {
-    struct Stretch {
-        int position;
-        int length;
-        int format;  // index into formats; 0 is the document's default
-    };
-    std::vector<std::optional<rtf::Format>> formats{std::nullopt};
-    auto indexOf = [&formats, last = std::size_t{0}](const rtf::Format& f) mutable {
-        if (formats[last] != f) {
-            last = static_cast<std::size_t>(std::find(formats.begin(), formats.end(), f) -
-                                            formats.begin());
-            if (last == formats.size())
-                formats.emplace_back(f);
-        }
-        return static_cast<int>(last);
-    };
-    std::vector<Stretch> stretches;
-    auto add = [&stretches](int position, int length, int format) {
-        if (!stretches.empty() && stretches.back().format == format &&
-            stretches.back().position + stretches.back().length == position) {
-            stretches.back().length += length;
-        } else {
-            stretches.push_back({position, length, format});
-        }
-    };
-    QString all;
-    int current = 0;
-    for (std::size_t i = 0; i < model.paragraphs.size(); ++i) {
-        if (i > 0) {
-            add(static_cast<int>(all.size()), 1, current);
-            all += u'\n';
-        }
-        for (const rtf::Run& r : model.paragraphs[i].runs) {
-            if (r.text.empty())
-                continue;
-            current = indexOf(r.format);
-            add(static_cast<int>(all.size()), static_cast<int>(r.text.size()), current);
-            for (char16_t c : r.text)
-                all += isFrameMarker(c) ? QChar(0xFFFD) : QChar(c);
-        }
-    }
-
-    std::vector<long long> covered(formats.size(), 0);
-    for (const Stretch& s : stretches)
-        covered[static_cast<std::size_t>(s.format)] += s.length;
-    const auto base =
-        static_cast<int>(std::max_element(covered.begin(), covered.end()) - covered.begin());
-    const ModelFonts fonts(model);
-    DeferredFormats out;
-    for (const auto& f : formats)
-        out.formats.push_back(f ? fonts.format(*f) : QTextCharFormat());
-    for (const Stretch& s : stretches) {
-        if (s.format != base)
-            out.runs.push_back({s.position, s.length, s.format});
-    }
-    out.remaining = out.runs.size();
-    cursor.insertText(all, out.formats[static_cast<std::size_t>(base)]);
-    return out;
-}
 
 // Collects the fonts of a document being written, one table entry per family.
 class FontTable {
@@ -347,7 +273,7 @@ QString RichTextBox::text() const {
 }
 
 void RichTextBox::setText(const QString& plain) {
-    replaceContent(nullptr, plain, false);
+    replaceContent(nullptr, plain);
 }
 
 int RichTextBox::selStart() const {
@@ -396,58 +322,89 @@ void RichTextBox::setSelText(const QString& textOrRtf) {
 
 // --- whole content ---------------------------------------------------------
 
-void RichTextBox::setDocumentModel(const rtf::Document& model) {
-    // Deferring needs a text nobody types into, or the positions would move.
-    replaceContent(&model, {}, isReadOnly());
-}
-
-void RichTextBox::replaceContent(const rtf::Document* model, const QString& plain,
-                                 bool deferFormats) {
-    // The new content is built in a document of its own and then swapped in:
-    // filling the shown document would lay it out again after every insert,
-    // which makes a large file take seconds instead of a fraction of one.
+QTextDocument* RichTextBox::freshDocument() {
+    // The new content goes into a new document, attached while still empty:
+    // the editor then takes the filling as one change (each filling is one
+    // insertion or one edit block), whereas attaching a full document would
+    // make a text layout for every paragraph at once.
     const QPointer<QTextDocument> old = document();
+    const bool undo = deferred_ ? deferred_->undoRedo : old->isUndoRedoEnabled();
+    deferred_.reset();
     auto* fresh = new QTextDocument(this);
     fresh->setDefaultFont(old->defaultFont());
     fresh->setDocumentMargin(old->documentMargin());
     fresh->setUseDesignMetrics(old->useDesignMetrics());
     fresh->setIndentWidth(old->indentWidth());
     fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
-    // Replacing everything is not an edit the user could undo.
-    const bool undo = deferred_ ? deferred_->undoRedo : old->isUndoRedoEnabled();
-    deferred_.reset();
-    fresh->setUndoRedoEnabled(false);
-    QTextCursor c(fresh);
-    if (model && deferFormats) {
-        auto pending = std::make_unique<DeferredFormats>(insertModelText(c, *model));
-        if (pending->remaining > 0) {
-            // Formatting them one by one would fill the undo history.
-            pending->undoRedo = undo;
-            deferred_ = std::move(pending);
-        }
-    } else if (model) {
-        insertModel(c, *model);
-    } else {
-        c.insertText(insertablePlain(plain));
-    }
-    fresh->setUndoRedoEnabled(undo && !deferred_);
+    fresh->setUndoRedoEnabled(undo);
     setDocument(fresh);
     // The editor deletes only the document it made itself; ours go here.
     if (old && old->parent() == this)
         delete old;
+    return fresh;
+}
+
+void RichTextBox::replaceContent(const rtf::Document* model, const QString& plain) {
+    QTextDocument* fresh = freshDocument();
+    // Replacing everything is not an edit the user could undo.
+    const bool undo = fresh->isUndoRedoEnabled();
+    fresh->setUndoRedoEnabled(false);
+    QTextCursor c(fresh);
+    if (model) {
+        insertModel(c, *model);
+    } else {
+        c.insertText(insertablePlain(plain));
+    }
+    fresh->setUndoRedoEnabled(undo);
     setTextCursor(QTextCursor(fresh));
     setCurrentCharFormat(QTextCharFormat());
+}
+
+void RichTextBox::setFormattedText(FormattedText content) {
+    QTextDocument* fresh = freshDocument();
+    auto pending = std::make_unique<DeferredFormats>();
+    pending->undoRedo = fresh->isUndoRedoEnabled();
+    // Formatting stretch by stretch would fill the undo history.
+    fresh->setUndoRedoEnabled(false);
+    // One insertion: every character, paragraph ends included, takes one
+    // document position, so the stretches' positions hold as given.
+    QTextCursor(fresh).insertText(content.text, content.baseFormat);
+    const int end = static_cast<int>(content.text.size());
+    auto byPosition = [](const FormattedText::Stretch& a, const FormattedText::Stretch& b) {
+        return a.position < b.position;
+    };
+    if (!std::is_sorted(content.stretches.begin(), content.stretches.end(), byPosition))
+        std::stable_sort(content.stretches.begin(), content.stretches.end(), byPosition);
+    for (const FormattedText::Stretch& s : content.stretches) {
+        // Stretches outside the text or with an unknown format are dropped.
+        if (s.length <= 0 || s.position < 0 || s.position > end - s.length || s.format < 0 ||
+            static_cast<std::size_t>(s.format) >= content.formats.size())
+            continue;
+        pending->stretches.push_back(s);
+    }
+    pending->formats = std::move(content.formats);
+    pending->remaining = pending->stretches.size();
+    deferred_ = std::move(pending);
+    setTextCursor(QTextCursor(fresh));
+    setCurrentCharFormat(QTextCharFormat());
+    // Deferring needs a text nobody types into, or the positions would move.
+    if (!isReadOnly())
+        applyDeferredFormats(0, -1);
+    if (deferred_ && deferred_->remaining == 0) {
+        fresh->setUndoRedoEnabled(deferred_->undoRedo);
+        deferred_.reset();
+    }
 }
 
 void RichTextBox::applyDeferredFormats(int from, int to) const {
     if (!deferred_)
         return;
-    auto& runs = deferred_->runs;
+    auto& runs = deferred_->stretches;
     auto it = runs.begin();
     if (from > 0) {
-        it = std::partition_point(runs.begin(), runs.end(), [from](const DeferredFormats::Run& r) {
-            return r.position < from;
-        });
+        it = std::partition_point(
+            runs.begin(), runs.end(),
+            [from](const FormattedText::Stretch& r) { return r.position + r.length <= from; });
     }
     QTextCursor c(document());
     c.beginEditBlock();
@@ -528,11 +485,11 @@ QString RichTextBox::textRTF() const {
 void RichTextBox::setTextRTF(const QString& rtfText) {
     if (looksLikeRtf(rtfText)) {
         if (const auto model = parseRtf(rtfText)) {
-            replaceContent(&*model, {}, false);
+            replaceContent(&*model, {});
             return;
         }
     }
-    replaceContent(nullptr, rtfText, false);
+    replaceContent(nullptr, rtfText);
 }
 
 void RichTextBox::saveFile(const QString& path) const {
@@ -569,7 +526,7 @@ void RichTextBox::loadFile(const QString& path) {
                                 .arg(path, QString::fromUtf8(e.what()))
                                 .toStdString());
     }
-    replaceContent(&model, {}, false);
+    replaceContent(&model, {});
 }
 
 // --- formatting, search, printing ------------------------------------------

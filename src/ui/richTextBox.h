@@ -13,8 +13,10 @@
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QTextCharFormat>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 class QPrinter;
 
@@ -23,6 +25,21 @@ struct Document;
 }
 
 namespace quillbox::ui {
+
+// Text with its formatting, ready to go into a box in one piece. '\n' ends a
+// paragraph. The text is in baseFormat except for the stretches, each in one
+// of formats.
+struct FormattedText {
+    struct Stretch {
+        int position;
+        int length;
+        int format;  // index into formats
+    };
+    QString text;
+    QTextCharFormat baseFormat;
+    std::vector<QTextCharFormat> formats;
+    std::vector<Stretch> stretches;  // in position order, not overlapping
+};
 
 namespace detail {
 struct DeferredFormats;
@@ -68,13 +85,13 @@ class RichTextBox : public QPlainTextEdit {
     QString textRTF() const;
     void setTextRTF(const QString& rtf);
 
-    // Replaces the whole content with a document built in memory: the fast
-    // way to fill the box with thousands of formatted lines at once. In a
-    // read-only box the text goes in at once and each paragraph takes its
-    // formats when it is first shown; everything the box does with formats
-    // (RTF, saving, printing, copying, changing them) first completes them
-    // all. Code reading document() directly may see them still missing.
-    void setDocumentModel(const rtf::Document& model);
+    // Replaces the whole content: the fast way to fill the box with thousands
+    // of formatted lines. In a read-only box each paragraph takes its formats
+    // when it is first shown; everything the box does with formats (RTF,
+    // saving, printing, copying, changing them, becoming editable) first
+    // completes them all. Code reading document() directly may find them
+    // still missing. The caret ends at the start.
+    void setFormattedText(FormattedText content);
 
     // Without a selection these set the format of text inserted at the caret.
     void setSelColor(const QColor& color);
@@ -114,7 +131,9 @@ class RichTextBox : public QPlainTextEdit {
     QString boxText(int from, int to) const;
     void selectDocumentRange(int from, int to);
     rtf::Document toModel(int from, int to) const;
-    void replaceContent(const rtf::Document* model, const QString& plain, bool deferFormats);
+    // Empties the box into a new document, which it returns.
+    QTextDocument* freshDocument();
+    void replaceContent(const rtf::Document* model, const QString& plain);
     // Gives the paragraphs between the two document positions their
     // deferred formats; (0, -1) completes the whole document.
     void applyDeferredFormats(int from, int to) const;

@@ -332,40 +332,70 @@ TEST_F(RichTextBoxTest, KeepsTextBeyondAscii) {
         ASSERT_LT(c.unicode(), 0x80);
 }
 
-// --- filling from a model ----------------------------------------------------------
+// --- filling in one piece -----------------------------------------------------------
 
 namespace {
 
-// A long list in the legal-play style: black lines, one or two letters
-// underlined, every fifth line in blue.
-quillbox::rtf::Document listModel(int lines) {
+// A long list in the legal-play style, both as formatted text and as an RTF
+// model: black lines with one or two letters underlined, every fifth line
+// (with its paragraph end) in blue.
+struct ListContent {
+    quillbox::ui::FormattedText formatted;
+    quillbox::rtf::Document model;
+};
+
+ListContent listContent(int lines) {
     using quillbox::rtf::Format;
-    quillbox::rtf::Document doc;
+    ListContent out;
     Format black;
     black.color = quillbox::rtf::Color{0, 0, 0};
     Format blue = black;
     blue.color = quillbox::rtf::Color{0, 0, 255};
+    auto& f = out.formatted;
+    f.baseFormat.setForeground(QColor(0, 0, 0));
+    QTextCharFormat underlinedBlack = f.baseFormat;
+    underlinedBlack.setFontUnderline(true);
+    QTextCharFormat blueFormat;
+    blueFormat.setForeground(QColor(0, 0, 255));
+    QTextCharFormat underlinedBlue = blueFormat;
+    underlinedBlue.setFontUnderline(true);
+    f.formats = {underlinedBlack, blueFormat, underlinedBlue};
+
     for (int i = 0; i < lines; ++i) {
-        const Format& plain = i % 5 == 0 ? blue : black;
+        const bool isBlue = i % 5 == 0;
+        const Format& plain = isBlue ? blue : black;
         Format underlined = plain;
         underlined.underline = true;
-        const std::u16string line =
-            QStringLiteral("%1 ZA QAT").arg(i, 4, 10, QChar(u'0')).toStdU16String();
-        const std::size_t u1 = static_cast<std::size_t>(i % 4);
-        const std::size_t u2 = 5 + static_cast<std::size_t>(i % 3);
-        std::u16string_view v(line);
-        quillbox::rtf::appendText(doc, v.substr(0, u1), plain);
-        quillbox::rtf::appendText(doc, v.substr(u1, 1), underlined);
-        quillbox::rtf::appendText(doc, v.substr(u1 + 1, u2 - u1 - 1), plain);
-        if (i % 2 == 0) {
-            quillbox::rtf::appendText(doc, v.substr(u2, 1), underlined);
-            quillbox::rtf::appendText(doc, v.substr(u2 + 1), plain);
-        } else {
-            quillbox::rtf::appendText(doc, v.substr(u2), plain);
+        const QString line = QStringLiteral("%1 ZA QAT").arg(i, 4, 10, QChar(u'0'));
+        std::vector<int> marks{i % 4};
+        if (i % 2 == 0)
+            marks.push_back(5 + i % 3);
+
+        const auto start = static_cast<int>(f.text.size());
+        f.text += line + u'\n';
+        int from = 0;
+        for (int m : marks) {
+            if (isBlue && m > from)
+                f.stretches.push_back({start + from, m - from, 1});
+            f.stretches.push_back({start + m, 1, isBlue ? 2 : 0});
+            from = m + 1;
         }
-        quillbox::rtf::appendText(doc, u"\n", plain);
+        if (isBlue)
+            f.stretches.push_back({start + from, static_cast<int>(line.size()) + 1 - from, 1});
+
+        const std::u16string text = line.toStdU16String();
+        const std::u16string_view v(text);
+        std::size_t at = 0;
+        for (int m : marks) {
+            const auto u = static_cast<std::size_t>(m);
+            quillbox::rtf::appendText(out.model, v.substr(at, u - at), plain);
+            quillbox::rtf::appendText(out.model, v.substr(u, 1), underlined);
+            at = u + 1;
+        }
+        quillbox::rtf::appendText(out.model, v.substr(at), plain);
+        quillbox::rtf::appendText(out.model, u"\n", plain);
     }
-    return doc;
+    return out;
 }
 
 QImage viewOf(RichTextBox& box) {
@@ -374,25 +404,25 @@ QImage viewOf(RichTextBox& box) {
 
 }  // namespace
 
-// A box filled from a model must look and behave exactly like one that read
+// A box filled in one piece must look and behave exactly like one that read
 // the same document as RTF, however its formats are put in.
-class ModelFilledBox : public RichTextBoxTest {
+class FilledInOnePiece : public RichTextBoxTest {
   protected:
-    ModelFilledBox() {
+    FilledInOnePiece() {
         for (RichTextBox* b : {&box, &reference}) {
             b->setFont(quillbox::ui::classicFont(QStringLiteral("Fixedsys"), 9));
             b->resize(240, 120);
             b->setReadOnly(true);
         }
-        box.setDocumentModel(model);
-        reference.setTextRTF(QString::fromLatin1(quillbox::rtf::writeRtf(model)));
+        ListContent content = listContent(3000);
+        box.setFormattedText(std::move(content.formatted));
+        reference.setTextRTF(QString::fromLatin1(quillbox::rtf::writeRtf(content.model)));
     }
 
-    const quillbox::rtf::Document model = listModel(3000);
     RichTextBox reference;
 };
 
-TEST_F(ModelFilledBox, ShowsWhatTheSameRtfShowsWhereverItIsScrolled) {
+TEST_F(FilledInOnePiece, ShowsWhatTheSameRtfShowsWhereverItIsScrolled) {
     EXPECT_EQ(box.text(), reference.text());
     box.show();
     reference.show();
@@ -405,7 +435,7 @@ TEST_F(ModelFilledBox, ShowsWhatTheSameRtfShowsWhereverItIsScrolled) {
     }
 }
 
-TEST_F(ModelFilledBox, EveryFormatIsThereForCopyingAndRtf) {
+TEST_F(FilledInOnePiece, EveryFormatIsThereForCopyingAndRtf) {
     auto copied = [](RichTextBox& b) {
         b.selectAll();
         b.copy();
@@ -419,7 +449,7 @@ TEST_F(ModelFilledBox, EveryFormatIsThereForCopyingAndRtf) {
     EXPECT_EQ(styledCharacters(box), styledCharacters(reference));
 }
 
-TEST_F(ModelFilledBox, ChangesApplyOnTopOfEveryFormat) {
+TEST_F(FilledInOnePiece, ChangesApplyOnTopOfEveryFormat) {
     for (RichTextBox* b : {&box, &reference}) {
         b->setSelStart(b->text().indexOf(QStringLiteral("1234")));
         b->setSelLength(200);
@@ -430,7 +460,7 @@ TEST_F(ModelFilledBox, ChangesApplyOnTopOfEveryFormat) {
     EXPECT_EQ(styledCharacters(box), styledCharacters(reference));
 }
 
-TEST_F(ModelFilledBox, TypingOnceEditableKeepsEachFormatOnItsLetter) {
+TEST_F(FilledInOnePiece, TypingOnceEditableKeepsEachFormatOnItsLetter) {
     for (RichTextBox* b : {&box, &reference}) {
         b->setReadOnly(false);
         b->setSelStart(b->text().indexOf(QStringLiteral("2500")));
@@ -439,6 +469,29 @@ TEST_F(ModelFilledBox, TypingOnceEditableKeepsEachFormatOnItsLetter) {
     }
     EXPECT_EQ(box.text(), reference.text());
     EXPECT_EQ(styledCharacters(box), styledCharacters(reference));
+}
+
+TEST_F(FilledInOnePiece, AnEditableBoxTakesEveryFormatAtOnce) {
+    RichTextBox editable;
+    editable.setFormattedText(listContent(3000).formatted);
+    EXPECT_EQ(styledCharacters(editable), styledCharacters(reference));
+}
+
+TEST_F(RichTextBoxTest, StretchesOutsideTheTextOrWithoutAFormatAreIgnored) {
+    quillbox::ui::FormattedText content;
+    content.text = QStringLiteral("QI ZA\n");
+    QTextCharFormat underlined;
+    underlined.setFontUnderline(true);
+    content.formats = {underlined};
+    content.stretches = {{3, 1, 0}, {0, 1, 0}, {5, 9, 0}, {-1, 2, 0}, {1, 1, 7}, {2, 0, 0}};
+    box.setReadOnly(true);
+    box.setFormattedText(content);
+    EXPECT_EQ(box.text(), QStringLiteral("QI ZA\r\n"));
+    box.textRTF();  // completes the formats
+    std::vector<bool> marks;
+    for (const Styled& c : styledCharacters(box))
+        marks.push_back(c.underline);
+    EXPECT_EQ(marks, (std::vector<bool>{true, false, false, true, false, false}));
 }
 
 // --- files -----------------------------------------------------------------------
