@@ -88,7 +88,8 @@ void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
     QTextCharFormat underlined = content.baseFormat;
     underlined.setFontUnderline(true);
     content.formats.push_back(underlined);
-    content.text.reserve(static_cast<qsizetype>(list.plays.size() * 12 + kListTrailingLineBreaks));
+    const auto lines = static_cast<qsizetype>(list.plays.size());
+    content.text.reserve(lines * 12 + kListTrailingLineBreaks);
     content.stretches.reserve(list.plays.size() * 2);
     for (const LegalPlay& play : list.plays) {
         const auto start = static_cast<int>(content.text.size());
