@@ -1,8 +1,9 @@
 #pragma once
 // Test doubles for the Classic engine: a window that records what it is asked
 // to show and answers input boxes from a script, an in-memory high-score table,
-// and a way to make the shuffle produce a chosen bag order.
+// racks written as text, and a way to make the shuffle produce a chosen bag order.
 #include <algorithm>
+#include <cctype>
 #include <deque>
 #include <functional>
 #include <stdexcept>
@@ -25,12 +26,12 @@ class RecordingPort : public ClassicPort {
         std::string text;
         std::string title;
         std::string defaultAnswer;
+        bool operator==(const Box&) const = default;
     };
 
     std::deque<std::string> inputAnswers;
     std::vector<Box> boxes;
     std::vector<TallyEntry> tally;
-    int tallyClears = 0;
     std::vector<std::string> searchedRacks;  // the rack's tiles at each legal-play search
     int highScoreShows = 0;
     int stateChanges = 0;
@@ -41,17 +42,11 @@ class RecordingPort : public ClassicPort {
     std::function<void(const Box&)> onBox;
 
     void message(const std::string& text, const std::string& title) override {
-        boxes.push_back({"message", text, title, ""});
-        events.push_back("message:" + title);
-        if (onBox)
-            onBox(boxes.back());
+        show({"message", text, title, ""});
     }
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultAnswer) override {
-        boxes.push_back({"input", prompt, title, defaultAnswer});
-        events.push_back("input:" + title);
-        if (onBox)
-            onBox(boxes.back());
+        show({"input", prompt, title, defaultAnswer});
         if (inputAnswers.empty())
             throw std::logic_error("unexpected input box: " + title);
         std::string answer = std::move(inputAnswers.front());
@@ -59,7 +54,6 @@ class RecordingPort : public ClassicPort {
         return answer;
     }
     void clearTally() override {
-        ++tallyClears;
         tally.clear();
         events.push_back("clear");
     }
@@ -77,29 +71,23 @@ class RecordingPort : public ClassicPort {
     }
     void stateChanged() override { ++stateChanges; }
 
-    std::vector<std::string> tallyLines() const {
-        std::vector<std::string> lines;
+    std::vector<std::string> tallyWords() const {
+        std::vector<std::string> words;
         for (const auto& e : tally)
-            lines.push_back(e.line);
-        return lines;
+            words.push_back(e.word);
+        return words;
     }
-    std::vector<Box> inputs() const {
-        std::vector<Box> out;
-        for (const auto& b : boxes)
-            if (b.kind == "input")
-                out.push_back(b);
-        return out;
-    }
-    std::vector<Box> messages() const {
-        std::vector<Box> out;
-        for (const auto& b : boxes)
-            if (b.kind == "message")
-                out.push_back(b);
-        return out;
+
+  private:
+    void show(Box box) {
+        events.push_back(box.kind + ":" + box.title);
+        boxes.push_back(std::move(box));
+        if (onBox)
+            onBox(boxes.back());
     }
 };
 
-// Ten slots, highest first, ties below the earlier entry; every call is kept.
+// Ten slots; a score is high when it beats one of them. Every call is kept.
 class MemoryScoreTable : public ScoreTable {
   public:
     struct Entry {
@@ -118,59 +106,54 @@ class MemoryScoreTable : public ScoreTable {
     }
     void addScore(const std::string& name, std::int32_t points) override {
         added.push_back({name, points});
-        auto it = std::find_if(entries.begin(), entries.end(),
-                               [&](const Entry& e) { return points > e.points; });
-        if (it == entries.end())
-            return;
-        entries.insert(it, {name, points});
-        entries.pop_back();
     }
 };
 
-// Queues values that make shuffleBag turn the freshly filled bag into `order`
-// (which must hold the same tiles): one exchange per position that needs it,
-// then exchanges of position 1 with itself up to the 1000 the shuffle makes.
-inline void scriptShuffleTo(ScriptedRandom& random, const std::string& order) {
-    TileBag bag;
-    mainMod::fillBag(bag);
-    const int n = bag.count();
-    if (static_cast<int>(order.size()) != n)
-        throw std::invalid_argument("order must hold 100 tiles");
-    int exchanges = 0;
-    for (int p = 1; p <= n; ++p) {
-        int q = p;
-        while (q <= n && bag.at(q) != order[static_cast<std::size_t>(p - 1)])
-            ++q;
-        if (q > n)
-            throw std::invalid_argument("order is not a shuffle of the full bag");
-        bag.exchange(p, q);
-        random.push(valueForIndex(p - 1, n));
-        random.push(valueForIndex(q - 1, n));
-        ++exchanges;
-    }
-    for (; exchanges < 10 * n; ++exchanges) {
-        random.push(valueForIndex(0, n));
-        random.push(valueForIndex(0, n));
-    }
-}
-
-}  // namespace quillbox::testing
-
-namespace quillbox::testing {
-
-// The full bag in fill order with `prefix` moved to its front (the rest keep
-// their fill order), so a game started with it draws `prefix` first.
-inline std::string orderStartingWith(const std::string& prefix) {
-    TileBag bag;
-    mainMod::fillBag(bag);
-    std::string rest(bag.tiles().begin(), bag.tiles().end());
-    for (char c : prefix) {
+// Queues the values that make shuffleBag turn the freshly filled bag into one
+// that starts with `front` (the other tiles keep their fill order).
+inline void scriptShuffleToStartWith(ScriptedRandom& random, const std::string& front) {
+    std::string rest = kFillOrder;
+    for (char c : front) {
         const auto at = rest.find(c);
         if (at == std::string::npos)
-            throw std::invalid_argument("too many of a tile in prefix");
+            throw std::invalid_argument("too many of a tile in front");
         rest.erase(at, 1);
     }
-    return prefix + rest;
+    for (double v : shuffleScript(kFillOrder, front + rest))
+        random.push(v);
+}
+
+inline TileBag bagOf(const std::string& tiles) {
+    TileBag bag;
+    for (char c : tiles)
+        bag.add(c);
+    return bag;
+}
+
+// Ten characters, one per slot: '.' empty, an upper-case letter a tile, a
+// lower-case letter a blank standing for that letter.
+inline Rack rackOf(const std::string& layout) {
+    Rack rack;
+    for (int i = 0; i < kRackSlots; ++i) {
+        const auto c = static_cast<unsigned char>(layout.at(static_cast<std::size_t>(i)));
+        if (c == '.')
+            continue;
+        rack.receiveDrawnTile(i, std::islower(c) ? TileBag::kBlank : static_cast<char>(c));
+        if (std::islower(c))
+            rack.setBlankLetter(i, static_cast<char>(std::toupper(c)));
+    }
+    return rack;
+}
+
+// The inverse of rackOf.
+inline std::string layoutOf(const Rack& rack) {
+    std::string out;
+    for (int i = 0; i < kRackSlots; ++i) {
+        const auto& s = rack.slot(i);
+        const auto letter = static_cast<unsigned char>(s.letter);
+        out += !s.occupied ? '.' : s.blank ? static_cast<char>(std::tolower(letter)) : s.letter;
+    }
+    return out;
 }
 
 }  // namespace quillbox::testing

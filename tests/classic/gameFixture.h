@@ -1,8 +1,10 @@
 #pragma once
-// A Classic game on its own bag, random source and a small word list, with a
-// window that records everything and a table in memory.
+// A Classic game on its own bag and random source, with a window that records
+// everything and a table in memory. The word list is a small one unless a test
+// passes the program's own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -11,40 +13,37 @@
 
 namespace quillbox::testing {
 
-inline Lexicon smallLexicon() {
-    Lexicon l;
-    for (const auto& [word, definition] :
-         std::initializer_list<std::pair<const char*, const char*>>{
-             {"AB", "a belly muscle"},
-             {"AN", "one, before a vowel"},
-             {"AT", "in the place of"},
-             {"EH", "a sound of doubt"},
-             {"JO", "a beloved one"},
-             {"TA", "thanks"},
-             {"XI", "a letter of the Greek alphabet"},
-             {"ATE", "took food in"},
-             {"AWL", ""},
-             {"EAT", "to take food in"},
-             {"ONE", "the first counting number"},
-             {"QAT", "a shrub whose leaves are chewed"},
-             {"TEN", "one more than nine"},
-         })
-        l.Add(word, definition);
-    return l;
+inline const Lexicon& smallLexicon() {
+    static const Lexicon words = [] {
+        Lexicon l;
+        for (const auto& [word, definition] :
+             std::initializer_list<std::pair<const char*, const char*>>{
+                 {"AT", "in the place of"},
+                 {"EH", "a sound of doubt"},
+                 {"TA", "thanks"},
+                 {"XI", "a letter of the Greek alphabet"},
+                 {"AWL", ""},
+                 {"TEN", "one more than nine"}})
+            l.Add(word, definition);
+        return l;
+    }();
+    return words;
 }
 
 class ClassicGameTest : public ::testing::Test {
   protected:
+    explicit ClassicGameTest(const Lexicon& words = smallLexicon())
+        : game{port, scores, bag, &random, words} {}
+
     RecordingPort port;
     MemoryScoreTable scores;
     TileBag bag;
     ScriptedRandom random;
-    Lexicon lexicon = smallLexicon();
-    ClassicGame game{port, scores, bag, &random, lexicon};
+    ClassicGame game;
 
-    // Starts a game whose first tiles drawn are `prefix`.
-    void startWith(const std::string& prefix) {
-        scriptShuffleTo(random, orderStartingWith(prefix));
+    // Starts a game whose first tiles drawn are `front`.
+    void startWith(const std::string& front) {
+        scriptShuffleToStartWith(random, front);
         game.cmdStartGame_Click();
         ASSERT_EQ(random.remaining(), 0u);
     }
@@ -58,29 +57,16 @@ class ClassicGameTest : public ::testing::Test {
         game.cmdPlayWord_Click();
     }
     // Replaces what is left in the bag.
-    void leaveInBag(const std::string& tiles) {
-        bag.clear();
-        for (char c : tiles)
-            bag.add(c);
-    }
+    void leaveInBag(const std::string& tiles) { bag = bagOf(tiles); }
     // Brings an empty score to `points` with tally entries of at most 5 each.
     void scorePoints(int points) {
-        const int step = points < 0 ? -5 : 5;
-        while (points / step > 0) {
+        while (points != 0) {
+            const int step = std::clamp(points, -5, 5);
             game.displayPoints("AT", step, colors::black, -1, -1);
             points -= step;
         }
-        if (points != 0)
-            game.displayPoints("AT", points, colors::black, -1, -1);
     }
-    std::string layout() const {
-        std::string out;
-        for (int i = 0; i < kRackSlots; ++i) {
-            const auto& s = game.rack().slot(i);
-            out += s.occupied ? s.letter : '.';
-        }
-        return out;
-    }
+    std::string layout() const { return layoutOf(game.rack()); }
 };
 
 }  // namespace quillbox::testing

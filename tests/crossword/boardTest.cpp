@@ -38,51 +38,31 @@ class BoardTest : public ::testing::Test {
         ASSERT_EQ(board.check(), CheckResult::Wrong);
         board.reveal();
     }
-    std::string colours() const {
-        std::string s;
+    // The cells' captions ('.' for none), their colours (s: system window,
+    // w: white, r: red), then Generate, Check, Show and the cells as 0 or 1.
+    std::string grid() const {
+        std::string captions, colours, enabled;
         for (int k = 0; k < kCellCount; ++k) {
-            switch (board.cell(k).colour) {
-                case CellColour::SystemWindow:
-                    s += 's';
-                    break;
-                case CellColour::White:
-                    s += 'w';
-                    break;
-                case CellColour::Red:
-                    s += 'r';
-                    break;
-            }
+            captions += board.cell(k).caption.empty() ? "." : board.cell(k).caption;
+            colours += "swr"[static_cast<int>(board.cell(k).colour)];
         }
-        return s;
-    }
-    std::string captions() const {
-        std::string s;
-        for (int k = 0; k < kCellCount; ++k)
-            s += board.cell(k).caption + "|";
-        return s;
-    }
-    void expectButtons(bool generate, bool check, bool show, bool cells) const {
-        EXPECT_EQ(board.generateEnabled(), generate);
-        EXPECT_EQ(board.checkEnabled(), check);
-        EXPECT_EQ(board.showEnabled(), show);
-        EXPECT_EQ(board.cellsEnabled(), cells);
+        for (bool on : {board.generateEnabled(), board.checkEnabled(), board.showEnabled(),
+                        board.cellsEnabled()})
+            enabled += on ? '1' : '0';
+        return captions + " " + colours + " " + enabled;
     }
 };
 
 TEST_F(BoardTest, FreshBoardOffersOnlyGenerateButCellsTakeLetters) {
-    EXPECT_EQ(board.state(), BoardState::Fresh);
-    expectButtons(true, false, false, true);
-    EXPECT_EQ(colours(), "sssssssss");
+    EXPECT_EQ(grid(), "......... sssssssss 1001");
     EXPECT_EQ(board.clue(kAcross1), "");
     EXPECT_EQ(board.runText(), "");
     EXPECT_EQ(board.check(), CheckResult::NotAvailable);
     board.reveal();
-    EXPECT_EQ(board.state(), BoardState::Fresh);
-
     EXPECT_TRUE(board.clickCell(4));
     board.commitCell(4, "q");
-    EXPECT_EQ(board.cell(4).caption, "Q");
-    EXPECT_EQ(colours(), "sssswssss");
+    EXPECT_EQ(grid(), "....Q.... sssswssss 1001");
+    EXPECT_EQ(board.state(), BoardState::Fresh);
 }
 
 TEST_F(BoardTest, GenerateSetsUpAPlayablePuzzleWithItsClues) {
@@ -91,22 +71,15 @@ TEST_F(BoardTest, GenerateSetsUpAPlayablePuzzleWithItsClues) {
         const auto at = std::find(keys.begin(), keys.end(), w) - keys.begin();
         random.push(quillbox::testing::valueForIndex(static_cast<int>(at), 1059));
     }
-    board.clickCell(0);
-    board.commitCell(0, "x");
+    fill("x");
     board.generate();
     EXPECT_EQ(board.state(), BoardState::Playing);
-    expectButtons(false, true, false, true);
+    EXPECT_EQ(grid(), "......... wwwwwwwww 0101");
     EXPECT_EQ(board.words(), (PuzzleWords{"AWL", "ACE", "AGE", "AG", "ACE", "WE"}));
-    EXPECT_EQ(captions(), "|||||||||");
-    EXPECT_EQ(colours(), "wwwwwwwww");
     EXPECT_FALSE(board.runCounted());
-    const Lexicon& lex = mainMod::lexicon();
-    EXPECT_EQ(board.clue(kAcross1), "");  // AWL has no definition
-    EXPECT_EQ(board.clue(kAcross3), lex.Item("ACE"));
-    EXPECT_EQ(board.clue(kAcross4), lex.Item("AGE"));
-    EXPECT_EQ(board.clue(kDown1), lex.Item("ACE"));
-    EXPECT_EQ(board.clue(kDown2), lex.Item("WE"));
-    EXPECT_EQ(board.clue(kDown3), lex.Item("AG"));
+    // AWL is the one word without a definition.
+    for (int e = 0; e < kEntryCount; ++e)
+        EXPECT_EQ(board.clue(Entry(e)), mainMod::lexicon().Item(board.words()[e])) << e;
     EXPECT_FALSE(board.clue(kDown3).empty());
 
     // Generate is disabled while playing: nothing is drawn.
@@ -117,7 +90,6 @@ TEST_F(BoardTest, GenerateSetsUpAPlayablePuzzleWithItsClues) {
 TEST_F(BoardTest, CorrectFirstCheckAnnouncesLocksAndCountsAWin) {
     board.begin(kToeTenBoa);
     fill("toetenboa");  // typed in lower case
-    EXPECT_EQ(captions(), "T|O|E|T|E|N|B|O|A|");
     int announced = 0;
     const auto result = board.check([&] {
         ++announced;
@@ -128,109 +100,73 @@ TEST_F(BoardTest, CorrectFirstCheckAnnouncesLocksAndCountsAWin) {
     EXPECT_EQ(result, CheckResult::Correct);
     EXPECT_EQ(announced, 1);
     EXPECT_EQ(board.state(), BoardState::Solved);
-    expectButtons(true, false, false, false);
-    EXPECT_EQ(colours(), "wwwwwwwww");
-    EXPECT_EQ(board.runCount(), 1);
+    EXPECT_EQ(grid(), "TOETENBOA wwwwwwwww 1000");
     EXPECT_EQ(board.runText(), " 1 win(s)");
 
     // A locked grid ignores clicks and letters.
     EXPECT_FALSE(board.clickCell(0));
     board.commitCell(0, "Z");
-    EXPECT_EQ(board.cell(0).caption, "T");
+    EXPECT_EQ(grid(), "TOETENBOA wwwwwwwww 1000");
 }
 
-TEST_F(BoardTest, EmptyGridCheckMarksEveryCellAndCountsALoss) {
+TEST_F(BoardTest, AWrongCheckTurnsDifferingCellsRedUntilClickedAndOnlyTheFirstCounts) {
     board.begin(kToeTenBoa);
     board.commitCell(2, " ");  // a blank never matches
     EXPECT_EQ(board.check([] { FAIL() << "no win to announce"; }), CheckResult::Wrong);
-    EXPECT_EQ(colours(), "rrrrrrrrr");
     EXPECT_EQ(board.state(), BoardState::Wrong);
-    expectButtons(false, true, true, true);
-    EXPECT_EQ(board.runCount(), -1);
+    EXPECT_EQ(grid(), ".. ...... rrrrrrrrr 0111");
     EXPECT_EQ(board.runText(), " 1 loss(es)");
-}
 
-TEST_F(BoardTest, RedCellsStayRedUntilClickedAndOnlyTheFirstCheckCounts) {
-    board.begin(kToeTenBoa);
     fill("XOETENBOA");
     EXPECT_EQ(board.check(), CheckResult::Wrong);
-    EXPECT_EQ(colours(), "rwwwwwwww");
-    EXPECT_TRUE(board.runCounted());
-
+    EXPECT_EQ(grid(), "XOETENBOA rwwwwwwww 0111");
     board.commitCell(0, "T");  // corrected without reopening the cell
     board.commitCell(1, "Q");
     EXPECT_EQ(board.check(), CheckResult::Wrong);
-    EXPECT_EQ(colours(), "rrwwwwwww");
-    EXPECT_EQ(board.runCount(), -1);
-
+    EXPECT_EQ(grid(), "TQETENBOA rrwwwwwww 0111");
     board.clickCell(1);
     board.commitCell(1, "o");
-    EXPECT_EQ(colours(), "rwwwwwwww");
+    EXPECT_EQ(grid(), "TOETENBOA rwwwwwwww 0111");
     int announced = 0;
     EXPECT_EQ(board.check([&] { ++announced; }), CheckResult::Correct);
     EXPECT_EQ(announced, 1);
-    EXPECT_EQ(board.state(), BoardState::Solved);
     // Cell 0 was right at this check but keeps the red of the earlier one.
-    EXPECT_EQ(colours(), "rwwwwwwww");
+    EXPECT_EQ(grid(), "TOETENBOA rwwwwwwww 1000");
+    EXPECT_EQ(board.state(), BoardState::Solved);
     EXPECT_EQ(board.runCount(), -1);
-    EXPECT_EQ(board.runText(), " 1 loss(es)");
 }
 
 TEST_F(BoardTest, RevealShowsTheSolutionOnWhiteAndLeavesTheRunAlone) {
     board.begin(kToeTenBoa);
     fill("TOXTEN");
     board.check();
-    ASSERT_EQ(board.state(), BoardState::Wrong);
     board.reveal();
     EXPECT_EQ(board.state(), BoardState::Revealed);
-    expectButtons(true, false, false, false);
-    EXPECT_EQ(captions(), "T|O|E|T|E|N|B|O|A|");
-    EXPECT_EQ(colours(), "wwwwwwwww");
+    EXPECT_EQ(grid(), "TOETENBOA wwwwwwwww 1000");
     EXPECT_EQ(board.runText(), " 1 loss(es)");
     // A new puzzle can follow.
     board.begin(wordsFromAcross("AWL", "ACE", "AGE"));
-    EXPECT_EQ(board.state(), BoardState::Playing);
-    EXPECT_EQ(captions(), "|||||||||");
+    EXPECT_EQ(grid(), "......... wwwwwwwww 0101");
 }
 
-TEST_F(BoardTest, RunCountsConsecutiveWinsAndLosses) {
-    win();
-    EXPECT_EQ(board.runText(), " 1 win(s)");
-    win();
-    EXPECT_EQ(board.runText(), " 2 win(s)");
-    lose();
-    EXPECT_EQ(board.runText(), " 1 loss(es)");
-    lose();
-    lose();
-    EXPECT_EQ(board.runText(), " 3 loss(es)");
-    EXPECT_EQ(board.runCount(), -3);
-    win();
-    EXPECT_EQ(board.runText(), " 1 win(s)");
-    EXPECT_EQ(board.runCount(), 1);
-}
-
-TEST_F(BoardTest, RunStopsAtTheSixteenBitLimits) {
-    for (int i = 0; i < 32767 + 2; ++i)
-        win();
-    EXPECT_EQ(board.runCount(), 32767);
-    EXPECT_EQ(board.runText(), " 32767 win(s)");
-    for (int i = 0; i < 32768 + 2; ++i)
-        lose();
-    EXPECT_EQ(board.runCount(), -32768);
-    EXPECT_EQ(board.runText(), " 32768 loss(es)");
-    win();
-    EXPECT_EQ(board.runText(), " 1 win(s)");
-}
-
-TEST_F(BoardTest, UpdateRunCountsOncePerPuzzle) {
+TEST_F(BoardTest, RunCountsEachPuzzleOnceUpToTheSixteenBitLimits) {
     board.begin(kToeTenBoa);
     board.updateRun(true);
     board.updateRun(false);
     EXPECT_EQ(board.runText(), " 1 win(s)");
-    board.begin(kToeTenBoa);
-    EXPECT_FALSE(board.runCounted());
-    board.updateRun(true);
-    EXPECT_EQ(board.runText(), " 2 win(s)");
+    for (int i = 0; i < 32767 + 1; ++i)
+        win();
+    EXPECT_EQ(board.runCount(), 32767);
+    EXPECT_EQ(board.runText(), " 32767 win(s)");
+    lose();
+    EXPECT_EQ(board.runText(), " 1 loss(es)");
+    for (int i = 1; i < 32768 + 2; ++i)
+        lose();
+    EXPECT_EQ(board.runCount(), -32768);
+    EXPECT_EQ(board.runText(), " 32768 loss(es)");
+    win();
+    EXPECT_EQ(board.runCount(), 1);
+    EXPECT_EQ(board.runText(), " 1 win(s)");
 }
 
 }  // namespace

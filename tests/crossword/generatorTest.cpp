@@ -21,17 +21,13 @@ const Lexicon& lexicon() {
     return mainMod::lexicon();
 }
 
-int indexOf(const Lexicon& lex, const std::string& word) {
-    const auto& keys = lex.Keys();
+// The value that draws `word` from the shipped lexicon.
+double draws(const std::string& word) {
+    const auto& keys = lexicon().Keys();
     const auto it = std::find(keys.begin(), keys.end(), word);
     if (it == keys.end())
         throw std::logic_error(word + " is not in the lexicon");
-    return static_cast<int>(it - keys.begin());
-}
-
-// The value that draws `word` from the shipped lexicon.
-double draws(const std::string& word) {
-    return valueForIndex(indexOf(lexicon(), word), static_cast<int>(lexicon().Count()));
+    return valueForIndex(static_cast<int>(it - keys.begin()), static_cast<int>(keys.size()));
 }
 
 // A reproducible stream of single-precision values, for statistics.
@@ -46,35 +42,22 @@ class SeededRandom : public RandomSource {
     std::mt19937_64 engine_;
 };
 
-TEST(RandomWord, DiscardsWordsOfTheWrongLengthAndReseedsOncePerCall) {
-    ScriptedRandom random{draws("AA"), draws("OX"), draws("TOE"), draws("ZOO")};
-    EXPECT_EQ(randomWord(lexicon(), random, 3), "TOE");
-    EXPECT_EQ(random.draws(), 3);
-    EXPECT_EQ(random.reseeds(), 1);
-    EXPECT_EQ(randomWord(lexicon(), random, 3), "ZOO");
-    EXPECT_EQ(random.reseeds(), 2);
-    EXPECT_EQ(random.remaining(), 0u);
-}
-
 TEST(RandomWord, ReachesTheFirstAndLastPositionsAndTwoLetterRequests) {
     const int n = static_cast<int>(lexicon().Count());
+    ASSERT_EQ(lexicon().Keys()[static_cast<std::size_t>(n - 1)].size(), 3u);
     ScriptedRandom random{valueForIndex(0, n), valueForIndex(n - 1, n), valueForIndex(96, n),
                           valueForIndex(95, n)};
     EXPECT_EQ(randomWord(lexicon(), random, 2), "AA");
     // The last word is three letters long, so a two-letter request skips it.
     EXPECT_EQ(randomWord(lexicon(), random, 2), lexicon().Keys()[95]);
     EXPECT_EQ(random.draws(), 4);
-    EXPECT_EQ(lexicon().Keys()[static_cast<std::size_t>(n - 1)].size(), 3u);
 }
 
 TEST(RandomWord, DiscardsAnIndexPastTheEndOfTheLexicon) {
     // With 1,000 words the top single-precision values land past the end.
     Lexicon lex;
-    for (char a = 'A'; a < 'A' + 10; ++a)
-        for (char b = 'A'; b < 'A' + 10; ++b)
-            for (char c = 'A'; c < 'A' + 10; ++c)
-                lex.Add(std::string{a, b, c}, "");
-    ASSERT_EQ(lex.Count(), 1000u);
+    for (int i = 0; i < 1000; ++i)
+        lex.Add(std::string{char('A' + i / 100), char('A' + i / 10 % 10), char('A' + i % 10)}, "");
     const float top = std::nextafter(1.0f, 0.0f);
     ASSERT_EQ(randomIndexDraw(top, 1000), 1000);
 
@@ -100,12 +83,6 @@ TEST(RandomWord, UsesTheSinglePrecisionValue) {
     FAIL() << "no boundary that single precision rounds across";
 }
 
-TEST(RandomWord, RefusesAnEmptyLexicon) {
-    Lexicon empty;
-    ScriptedRandom random{0.5};
-    EXPECT_THROW(randomWord(empty, random, 3), std::invalid_argument);
-}
-
 TEST(Generator, BuildsTheDownWordsFromTheAcrossLetters) {
     ScriptedRandom random{draws("TOE"), draws("TEN"), draws("BOA")};
     long attempts = 0;
@@ -117,27 +94,24 @@ TEST(Generator, BuildsTheDownWordsFromTheAcrossLetters) {
     for (int k = 0; k < kCellCount; ++k)
         cells += solutionLetter(w, k);
     EXPECT_EQ(cells, "TOETENBOA");
+
+    // The same word may fill all three rows.
+    random = ScriptedRandom{draws("TOE"), draws("TOE"), draws("TOE")};
+    EXPECT_EQ(generateWords(lexicon(), random),
+              (PuzzleWords{"TOE", "TOE", "TOE", "TO", "TOE", "OE"}));
 }
 
-TEST(Generator, DrawsAllThreeAcrossWordsAfreshAfterAFailedAttempt) {
+TEST(Generator, DrawsAllThreeAcrossWordsAfreshAfterAFailedAttemptSkippingOtherLengths) {
     ASSERT_FALSE(downWordsExist(lexicon(), wordsFromAcross("ZAX", "ZAX", "ZAX")));
     // Second attempt: a two-letter draw is discarded inside it.
     ScriptedRandom random{draws("ZAX"), draws("ZAX"), draws("ZAX"), draws("TOE"),
                           draws("AB"),  draws("TEN"), draws("BOA")};
     long attempts = 0;
     const PuzzleWords w = generateWords(lexicon(), random, &attempts);
-    EXPECT_EQ(w[kAcross1], "TOE");
-    EXPECT_EQ(w[kAcross3], "TEN");
-    EXPECT_EQ(w[kAcross4], "BOA");
+    EXPECT_EQ(w, wordsFromAcross("TOE", "TEN", "BOA"));
     EXPECT_EQ(attempts, 2);
     EXPECT_EQ(random.remaining(), 0u);
-}
-
-TEST(Generator, AcceptsRepeatedAcrossWords) {
-    ASSERT_TRUE(downWordsExist(lexicon(), wordsFromAcross("TOE", "TOE", "TOE")));
-    ScriptedRandom random{draws("TOE"), draws("TOE"), draws("TOE")};
-    const PuzzleWords w = generateWords(lexicon(), random);
-    EXPECT_EQ(w, (PuzzleWords{"TOE", "TOE", "TOE", "TO", "TOE", "OE"}));
+    EXPECT_EQ(random.reseeds(), 6);  // once per word, not once per draw
 }
 
 TEST(Generator, AboutOneAttemptInFifteenSucceeds) {
@@ -165,12 +139,14 @@ TEST(Generator, SameValuesGiveTheSamePuzzles) {
         ASSERT_EQ(generateWords(lexicon(), a), generateWords(lexicon(), b));
 }
 
-TEST(Generator, RefusesALexiconWithoutThreeLetterWords) {
+TEST(Generator, RefusesALexiconWithoutAWordOfTheLengthAndAcrossWordsOfAnotherLength) {
     Lexicon twos;
     twos.Add("AA", "");
-    ScriptedRandom random;
+    ScriptedRandom random{0.5};
+    EXPECT_THROW(randomWord(Lexicon{}, random, 3), std::invalid_argument);
     EXPECT_THROW(generateWords(twos, random), std::invalid_argument);
     EXPECT_THROW(wordsFromAcross("TO", "TEN", "BOA"), std::invalid_argument);
+    EXPECT_EQ(random.draws(), 0);
 }
 
 }  // namespace

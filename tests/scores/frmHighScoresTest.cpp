@@ -29,6 +29,10 @@ int col(int k, qreal c) {
     return qRound((k - 1) * c);
 }
 
+QFont boldFont() {
+    return quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+}
+
 class HighScoresTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -50,8 +54,7 @@ class HighScoresTest : public ::testing::Test {
         std::string t = record("Ann", 1234) + record("Bo", 900);
         for (int i = 3; i <= 8; ++i)
             t += record("P" + std::to_string(i), 100 - i);
-        t += record("Ivy", 12) + std::string(36, '\0');
-        writeBytes(dir.scoreFile(), t);
+        writeBytes(dir.scoreFile(), t + record("Ivy", 12) + std::string(36, '\0'));
     }
     frmHighScores& shown() {
         frmHighScores& w = frmHighScores::instance();
@@ -63,102 +66,78 @@ class HighScoresTest : public ::testing::Test {
     static const frmHighScores::PrintedText& piece(const frmHighScores& w, int line, int part) {
         return w.printed().at(3 + (line - 1) * 3 + part);
     }
+    void expectMessage(std::size_t i, const QString& title, const std::string& text) const {
+        ASSERT_GT(dialogs.messages().size(), i);
+        EXPECT_EQ(dialogs.messages()[i].title, title);
+        EXPECT_EQ(dialogs.messages()[i].text, QString::fromStdString(text));
+    }
 
     scoretest::TempFolder dir;
     quillbox::testing::ScriptedDialogs dialogs;
     QLocale savedLocale;
 };
 
-TEST_F(HighScoresTest, AFixedDialogWithOnlyACloseBoxAndNoControls) {
-    frmHighScores& w = frmHighScores::instance();
-    EXPECT_EQ(w.windowTitle(), "Quillbox High Scores");
-    EXPECT_EQ(w.size(), QSize(233, 170));
-    EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_EQ(w.windowType(), Qt::Dialog);
-    const Qt::WindowFlags flags = w.windowFlags();
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowContextHelpButtonHint);
-    EXPECT_TRUE(w.testAttribute(Qt::WA_DeleteOnClose));
-    EXPECT_TRUE(w.findChildren<QWidget*>().isEmpty());
-    // Building the window reads nothing; only showing it does.
-    EXPECT_FALSE(std::filesystem::exists(dir.scoreFile()));
-}
-
-TEST_F(HighScoresTest, PrintsAtFixedColumnsOfTheAverageBoldCharacter) {
+TEST_F(HighScoresTest, PrintsTheTableOnceAtFixedColumnsOfTheAverageBoldCharacter) {
     storeNineEntries();
     frmHighScores& w = shown();
     const qreal c = w.columnWidth();
     const int h = w.lineHeight();
-    const QFont bold = quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25, true);
-    EXPECT_EQ(c, QFontMetricsF(bold).averageCharWidth());
-    EXPECT_EQ(h, QFontMetrics(bold).height());
+    EXPECT_EQ(c, QFontMetricsF(boldFont()).averageCharWidth());
+    EXPECT_EQ(h, QFontMetrics(boldFont()).height());
     ASSERT_GT(c, 0);
-    // The whole table fits in the window.
-    EXPECT_LE(col(35, c), w.width());
+    EXPECT_LE(col(35, c), w.width());  // the whole table fits
     ASSERT_EQ(w.printed().size(), 33u);
-
-    const auto expectPiece = [](const frmHighScores::PrintedText& p, const QString& text, QPoint at,
-                                bool heading) {
-        EXPECT_EQ(p.text, text);
-        EXPECT_EQ(p.at, at) << p.text.toStdString();
-        EXPECT_EQ(p.heading, heading) << p.text.toStdString();
-    };
-    expectPiece(w.printed()[0], "Position", {0, 0}, true);
-    expectPiece(w.printed()[1], "Name", {col(10, c), 0}, true);
-    expectPiece(w.printed()[2], "Score", {col(30, c), 0}, true);
 
     // Position numbers end in column 5, names start in column 10, scores end
     // in column 34 under the end of "Score".
-    expectPiece(piece(w, 1, 0), " 1", {col(4, c), h}, false);
-    expectPiece(piece(w, 1, 1), "Ann            ", {col(10, c), h}, false);
-    expectPiece(piece(w, 1, 2), "1,234", {col(30, c), h}, false);
-    expectPiece(piece(w, 9, 0), " 9", {col(4, c), 9 * h}, false);
-    expectPiece(piece(w, 9, 1), "Ivy            ", {col(10, c), 9 * h}, false);
-    expectPiece(piece(w, 9, 2), "12", {col(33, c), 9 * h}, false);
-    expectPiece(piece(w, 10, 0), " 10", {col(3, c), 10 * h}, false);
-    expectPiece(piece(w, 10, 1), "", {col(10, c), 10 * h}, false);
-    expectPiece(piece(w, 10, 2), "0", {col(34, c), 10 * h}, false);
+    const struct {
+        int line;
+        const char* texts[3];
+        int firstColumn, lastColumn;
+    } lines[] = {{0, {"Position", "Name", "Score"}, 1, 30},
+                 {1, {" 1", "Ann            ", "1,234"}, 4, 30},
+                 {9, {" 9", "Ivy            ", "12"}, 4, 33},
+                 {10, {" 10", "", "0"}, 3, 34}};
+    for (const auto& l : lines) {
+        const int columns[3] = {l.firstColumn, 10, l.lastColumn};
+        for (int part = 0; part < 3; ++part) {
+            const frmHighScores::PrintedText& p = w.printed()[l.line * 3 + part];
+            EXPECT_EQ(p.text, l.texts[part]);
+            EXPECT_EQ(p.at, QPoint(col(columns[part], c), l.line * h)) << l.texts[part];
+            EXPECT_EQ(p.heading, l.line == 0) << l.texts[part];
+        }
+    }
+    // The table is read once, when shown: repainting does not read it again.
+    writeBytes(dir.scoreFile(), record("Changed", 5000));
+    w.repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(piece(w, 1, 1).text, "Ann            ");
 }
 
-TEST_F(HighScoresTest, ScoresFollowTheLocalesDigitGrouping) {
-    writeBytes(dir.scoreFile(), record("Big", 1234567) + record("Neg", -1234));
+TEST_F(HighScoresTest, ALongNameAndScorePushTheScoreToTheNextLineInTheLocalesGrouping) {
+    const std::string wide(15, 'W');
+    writeBytes(dir.scoreFile(), record(wide, 1234567) + record(wide, 5) + record("Neg", -1234));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     frmHighScores& w = shown();
     const qreal c = w.columnWidth();
-    EXPECT_EQ(piece(w, 1, 2).text, "1.234.567");
-    EXPECT_EQ(piece(w, 1, 2).at.x(), col(26, c));
-    EXPECT_EQ(piece(w, 2, 2).text, "-1.234");
-    EXPECT_EQ(piece(w, 2, 2).at.x(), col(29, c));
-}
-
-TEST_F(HighScoresTest, ANameRunningPastTheScoreColumnPushesTheScoreToTheNextLine) {
-    const std::string wide(15, 'W');
-    writeBytes(dir.scoreFile(), record(wide, 1234567) + record(wide, 5));
-    frmHighScores& w = shown();
-    const qreal c = w.columnWidth();
     const int h = w.lineHeight();
-    const QFontMetrics bold(quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25, true));
-    const int nameEnd = col(10, c) + bold.horizontalAdvance(QString::fromStdString(wide));
+    const int nameEnd =
+        col(10, c) + QFontMetrics(boldFont()).horizontalAdvance(QString::fromStdString(wide));
     ASSERT_GT(nameEnd, col(26, c));
     ASSERT_LE(nameEnd, col(34, c));
 
     EXPECT_EQ(piece(w, 1, 1).at, QPoint(col(10, c), h));
-    EXPECT_EQ(piece(w, 1, 2).text, "1,234,567");
+    EXPECT_EQ(piece(w, 1, 2).text, "1.234.567");
     EXPECT_EQ(piece(w, 1, 2).at, QPoint(col(26, c), 2 * h));
     // Everything after it moves down one line; a short score stays on its line.
     EXPECT_EQ(piece(w, 2, 0).at, QPoint(col(4, c), 3 * h));
     EXPECT_EQ(piece(w, 2, 2).at, QPoint(col(34, c), 3 * h));
+    EXPECT_EQ(piece(w, 3, 2).text, "-1.234");
+    EXPECT_EQ(piece(w, 3, 2).at, QPoint(col(29, c), 4 * h));
     EXPECT_EQ(piece(w, 10, 0).at, QPoint(col(3, c), 11 * h));
 }
 
-// Colour at a point of the window's picture.
-bool isColour(const QImage& img, int x, int y, QRgb rgb) {
-    return img.pixel(x, y) == rgb;
-}
-
-TEST_F(HighScoresTest, TheHeadingIsBlueTheLinesBlackAndAnEmptyNameShowsNothing) {
+TEST_F(HighScoresTest, TheHeadingIsBlueAndUnderlinedTheLinesBlackAndAnEmptyNameBlank) {
     storeNineEntries();
     frmHighScores& w = shown();
     const QImage img = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -166,66 +145,57 @@ TEST_F(HighScoresTest, TheHeadingIsBlueTheLinesBlackAndAnEmptyNameShowsNothing) 
     const int h = qRound(w.lineHeight() * dpr);
     const qreal c = w.columnWidth() * dpr;
     const QRgb background = img.pixel(img.width() - 1, img.height() - 1);
-
-    auto count = [&](QRect band, QRgb rgb) {
+    // Pixels of the band that are (or, with is = false, are not) of colour rgb.
+    auto count = [&](QRect band, QRgb rgb, bool is = true) {
         int n = 0;
         band &= img.rect();
         for (int y = band.top(); y <= band.bottom(); ++y)
             for (int x = band.left(); x <= band.right(); ++x)
-                n += isColour(img, x, y, rgb);
+                n += (img.pixel(x, y) == rgb) == is;
         return n;
     };
-    auto inked = [&](QRect band) {
-        band &= img.rect();
-        return band.width() * band.height() - count(band, background);
-    };
-    const QRgb blue = qRgb(0, 0, 255);
-    const QRgb black = qRgb(0, 0, 0);
-    const QRect heading(0, 0, img.width(), h);
-    const QRect lines(0, h, img.width(), 10 * h);
+    const QRgb blue = qRgb(0, 0, 255), black = qRgb(0, 0, 0);
+    const QRect heading(0, 0, img.width(), h), lines(0, h, img.width(), 10 * h);
     EXPECT_GT(count(heading, blue), 20);
     EXPECT_EQ(count(heading, black), 0);
     EXPECT_GT(count(lines, black), 100);
     EXPECT_EQ(count(lines, blue), 0);
-    // The underline: one pixel row of the heading that is blue across "Position".
+    // The underline: a pixel row of the heading blue right across "Position".
     int longestBlueRow = 0;
-    for (int y = 0; y < h; ++y) {
-        int run = 0;
-        for (int x = 0; x < col(9, c); ++x) {
-            run = isColour(img, x, y, blue) ? run + 1 : 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0, run = 0; x < col(9, c); ++x) {
+            run = img.pixel(x, y) == blue ? run + 1 : 0;
             longestBlueRow = std::max(longestBlueRow, run);
         }
-    }
     EXPECT_GE(longestBlueRow, col(7, c));
-
-    const QRect firstName(col(10, c), h, col(16, c), h);
-    const QRect emptyName(col(10, c), 10 * h, col(21, c), h);
-    EXPECT_GT(inked(firstName), 0);
-    EXPECT_EQ(inked(emptyName), 0);
-    // Its position and its score are there.
-    EXPECT_GT(inked(QRect(0, 10 * h, col(10, c), h)), 0);
-    EXPECT_GT(inked(QRect(col(32, c), 10 * h, img.width(), h)), 0);
+    // Names are inked, but not the empty slot's; its position and score are.
+    EXPECT_GT(count(QRect(col(10, c), h, col(16, c), h), background, false), 0);
+    EXPECT_EQ(count(QRect(col(10, c), 10 * h, col(21, c), h), background, false), 0);
+    EXPECT_GT(count(QRect(0, 10 * h, col(10, c), h), background, false), 0);
+    EXPECT_GT(count(QRect(col(32, c), 10 * h, img.width(), h), background, false), 0);
 }
 
-TEST_F(HighScoresTest, TheTableIsReadOnceWhenShownAndRepaintsDoNotRereadIt) {
-    storeNineEntries();
-    frmHighScores& w = shown();
-    EXPECT_EQ(piece(w, 1, 1).text, "Ann            ");
-    writeBytes(dir.scoreFile(), record("Changed", 5000));
-    w.repaint();
-    QApplication::processEvents();
-    EXPECT_EQ(piece(w, 1, 1).text, "Ann            ");
-}
+TEST_F(HighScoresTest, AFixedDialogWithoutControlsShownModallyCentredAndGoneWhenClosed) {
+    frmHighScores& built = frmHighScores::instance();
+    EXPECT_EQ(built.windowTitle(), "Quillbox High Scores");
+    EXPECT_EQ(built.size(), QSize(233, 170));
+    EXPECT_EQ(built.minimumSize(), built.maximumSize());
+    EXPECT_TRUE(built.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(built.windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                  Qt::WindowContextHelpButtonHint));
+    EXPECT_TRUE(built.findChildren<QWidget*>().isEmpty());
+    // Building the window reads nothing; only showing it does.
+    EXPECT_FALSE(std::filesystem::exists(dir.scoreFile()));
 
-TEST_F(HighScoresTest, ShownModallyCentredAndGoneWhenClosed) {
     QWidget owner;
     owner.resize(300, 200);
     owner.show();
     bool checked = false;
     QTimer::singleShot(0, [&] {
         frmHighScores& w = frmHighScores::instance();
+        EXPECT_EQ(&w, &built);
         EXPECT_TRUE(w.isVisible());
-        EXPECT_TRUE(w.isModal());
         EXPECT_EQ(QApplication::activeModalWidget(), &w);
         EXPECT_EQ(w.parentWidget(), &owner);
         const QRect screen = owner.screen()->availableGeometry();
@@ -242,19 +212,6 @@ TEST_F(HighScoresTest, ShownModallyCentredAndGoneWhenClosed) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(HighScoresTest, AnUnreadableTableIsExplainedAndTheWindowStillOpens) {
-    const std::string folder = (dir.path() / "gone").string();
-    useFolder(folder);
-    frmHighScores& w = shown();
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    const auto& m = dialogs.messages()[0];
-    EXPECT_EQ(m.title, "High Scores Unavailable");
-    EXPECT_EQ(m.text,
-              QString::fromStdString("The high-score file could not be created:\n\n" + folder +
-                                     "/High Scores.rnd\n\n" + "No such file or directory."));
-    EXPECT_EQ(w.printed().size(), 3u);
-}
-
 TEST_F(HighScoresTest, TheGameConsultsAndUpdatesTheTableWithoutTheWindow) {
     ProgramScoreTable table;
     EXPECT_FALSE(table.isHigh(0));
@@ -268,25 +225,29 @@ TEST_F(HighScoresTest, TheGameConsultsAndUpdatesTheTableWithoutTheWindow) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(HighScoresTest, FileErrorsBecomeMessagesAndTheGameGoesOn) {
-    const std::string folder = (dir.path() / "plain").string();
-    writeBytes(folder, "a file, not a folder");
-    useFolder(folder);
-    const std::string path = folder + "/High Scores.rnd";
-    ProgramScoreTable table;
+TEST_F(HighScoresTest, FileErrorsBecomeMessagesAndTheWindowAndTheGameGoOn) {
+    const std::string gone = (dir.path() / "gone").string();
+    useFolder(gone);
+    EXPECT_EQ(shown().printed().size(), 3u);
+    expectMessage(0, "High Scores Unavailable",
+                  "The high-score file could not be created:\n\n" + gone +
+                      "/High Scores.rnd\n\nNo such file or directory.");
+    frmHighScores::unload();
 
+    const std::string plain = (dir.path() / "plain").string();
+    writeBytes(plain, "a file, not a folder");
+    useFolder(plain);
+    const std::string path = plain + "/High Scores.rnd";
+    ProgramScoreTable table;
     EXPECT_FALSE(table.isHigh(100));
     table.addScore("Sam", 100);
-    ASSERT_EQ(dialogs.messages().size(), 2u);
-    EXPECT_EQ(dialogs.messages()[0].title, "High Scores Unavailable");
-    EXPECT_EQ(dialogs.messages()[0].text,
-              QString::fromStdString("The high-score file could not be read:\n\n" + path +
-                                     "\n\nNot a directory."));
-    EXPECT_EQ(dialogs.messages()[1].title, "High Score Not Saved");
-    EXPECT_EQ(dialogs.messages()[1].text,
-              QString::fromStdString("Your score could not be saved in the high-score file:\n\n" +
-                                     path + "\n\nNot a directory."));
-    EXPECT_EQ(readBytes(folder), "a file, not a folder");
+    ASSERT_EQ(dialogs.messages().size(), 3u);
+    expectMessage(1, "High Scores Unavailable",
+                  "The high-score file could not be read:\n\n" + path + "\n\nNot a directory.");
+    expectMessage(2, "High Score Not Saved",
+                  "Your score could not be saved in the high-score file:\n\n" + path +
+                      "\n\nNot a directory.");
+    EXPECT_EQ(readBytes(plain), "a file, not a folder");
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
 // The high-score file on disk: its exact bytes after each kind of update,
 // damaged files, unusable folders, crashes and two programs at once.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -16,7 +15,7 @@
 #include "scores/scoreFile.h"
 
 using namespace quillbox;
-using scoretest::emptyRecord;
+using scoretest::emptyRecords;
 using scoretest::readBytes;
 using scoretest::record;
 using scoretest::TempFolder;
@@ -26,23 +25,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string emptyTable() {
-    return std::string(360, '\0');
-}
-
-// Ten entries scoring 90, 80, ..., 0 named after their scores.
-std::string descendingTable() {
-    std::string t;
-    for (int p = 90; p >= 0; p -= 10)
-        t += record("P" + std::to_string(p), p);
-    return t;
-}
-
 std::set<std::string> folderEntries(const TempFolder& dir) {
     std::set<std::string> names;
     for (const auto& e : fs::directory_iterator(dir.path()))
         names.insert(e.path().filename());
     return names;
+}
+
+// n of the ten entries scoring 90, 80, ..., 0 named after their scores,
+// starting at index `from`.
+std::string descending(int from = 0, int n = 10) {
+    std::string t;
+    for (int i = from; i < from + n; ++i)
+        t += record("P" + std::to_string(90 - 10 * i), 90 - 10 * i);
+    return t;
 }
 
 class ScoreFileTest : public ::testing::Test {
@@ -54,129 +50,67 @@ class ScoreFileTest : public ::testing::Test {
     ScoreFile file{dir.str()};
 };
 
-TEST_F(ScoreFileTest, AMissingFileIsCreatedWithTenEmptyRecords) {
-    EXPECT_FALSE(fs::exists(dir.scoreFile()));
+TEST_F(ScoreFileTest, EveryOperationCreatesAMissingFileWithTenEmptyRecords) {
     EXPECT_FALSE(file.isHigh(0));
     EXPECT_EQ(file.scoreFilePath(), dir.scoreFile());
-    EXPECT_EQ(bytes(), emptyTable());
+    EXPECT_EQ(bytes(), emptyRecords(10));
     EXPECT_TRUE(file.isHigh(1));
     EXPECT_FALSE(file.isHigh(-1));
-
-    fs::remove(dir.scoreFile());
-    ScoreFile::createScoreFile(dir.scoreFile());
-    EXPECT_EQ(bytes(), emptyTable());
-
-    fs::remove(dir.scoreFile());
-    file.readScores();
-    EXPECT_EQ(bytes(), emptyTable());
+    const std::function<void()> others[] = {[&] { ScoreFile::createScoreFile(dir.scoreFile()); },
+                                            [&] { file.readScores(); },
+                                            [&] { file.addScore("Zero", 0); }};
+    for (const auto& operation : others) {
+        fs::remove(dir.scoreFile());
+        operation();
+        EXPECT_EQ(bytes(), emptyRecords(10));
+    }
 }
 
-TEST_F(ScoreFileTest, AnExistingFileIsUsedAsItIs) {
-    store("short");
-    file.prepareScoreFile();
-    EXPECT_EQ(bytes(), "short");
-    EXPECT_TRUE(file.isHigh(1));
-    EXPECT_EQ(bytes(), "short");
-}
-
-TEST_F(ScoreFileTest, ANewLowestEntryTakesPositionTenAndDropsTheOld) {
-    store(descendingTable());
+TEST_F(ScoreFileTest, AFullTableTakesEachEntryInItsPlaceAndDropsTheLowest) {
+    store(descending());
     EXPECT_FALSE(file.isHigh(0));
     EXPECT_TRUE(file.isHigh(5));
-    file.addScore("X", 5);
-    EXPECT_EQ(bytes(), descendingTable().substr(0, 9 * 36) + record("X", 5));
-}
-
-TEST_F(ScoreFileTest, ANewBestEntryPushesEveryoneDown) {
-    store(descendingTable());
-    file.addScore("Champion", 1234567);
-    EXPECT_EQ(bytes(), record("Champion", 1234567) + descendingTable().substr(0, 9 * 36));
-    EXPECT_EQ(bytes().substr(15, 4), std::string("\x87\xD6\x12\x00", 4));
-}
-
-TEST_F(ScoreFileTest, ATieGoesBelowTheEarlierEntry) {
-    const std::string before = record("A", 70) + record("B", 60) + record("OLD50", 50) +
-                               record("C", 40) + record("D", 30) + record("E", 20) +
-                               record("F", 10) + record("G", 5) + record("H", 2) + record("I", 1);
-    store(before);
-    file.addScore("NEW50", 50);
-    EXPECT_EQ(bytes(),
-              before.substr(0, 3 * 36) + record("NEW50", 50) + before.substr(3 * 36, 6 * 36));
-}
-
-TEST_F(ScoreFileTest, ALowerScoreLeavesTheFileUntouched) {
-    store(descendingTable());
     file.addScore("Low", 0);
-    file.addScore("Lower", -25);
-    EXPECT_EQ(bytes(), descendingTable());
-    // An empty table takes no score of zero or below either.
-    fs::remove(dir.scoreFile());
-    file.addScore("Zero", 0);
-    EXPECT_EQ(bytes(), emptyTable());
+    EXPECT_EQ(bytes(), descending());
+    file.addScore("X", 5);
+    EXPECT_EQ(bytes(), descending(0, 9) + record("X", 5));
+    // Names are cut to fifteen characters and stored in the Windows code page.
+    const std::string best = record("ABCDEFGHIJKLMNO", 1234567);
+    file.addScore("ABCDEFGHIJKLMNOPQRST", 1234567);
+    EXPECT_EQ(bytes(), best + descending(0, 9));
+    // A tie goes below the earlier entry.
+    file.addScore("Zoë €", 50);
+    EXPECT_EQ(bytes(), best + descending(0, 5) + record("Zo\xEB \x80", 50) + descending(5, 3));
 }
 
-TEST_F(ScoreFileTest, EntriesFillAnEmptyTableInOrder) {
-    file.addScore("Second", 20);
-    file.addScore("First", 30);
-    file.addScore("Third", 10);
-    file.addScore("Also20", 20);
-    EXPECT_EQ(bytes(), record("First", 30) + record("Second", 20) + record("Also20", 20) +
-                           record("Third", 10) + emptyRecord() + emptyRecord() + emptyRecord() +
-                           emptyRecord() + emptyRecord() + emptyRecord());
-}
-
-TEST_F(ScoreFileTest, NamesAreCutToFifteenAndStoredInTheWindowsCodePage) {
-    file.addScore("ABCDEFGHIJKLMNOPQRST", 40);
-    file.addScore("Sam", 30);
-    file.addScore("Zoë €", 20);
-    file.addScore("日本", 10);
-    const std::string b = bytes();
-    EXPECT_EQ(b.substr(0, 15), "ABCDEFGHIJKLMNO");
-    EXPECT_EQ(b.substr(36, 15), "Sam            ");
-    EXPECT_EQ(b.substr(72, 15), "Zo\xEB \x80          ");
-    EXPECT_EQ(b.substr(108, 15), "??             ");
-    const ScoreRecords r = file.readScores();
-    EXPECT_EQ(nameText(r[2]), "Zoë €          ");
-}
-
-TEST_F(ScoreFileTest, AShortFileReadsItsMissingRecordsAsEmpty) {
+TEST_F(ScoreFileTest, AShortFileIsUsedAsItIsUntilAnUpdateRewritesItWhole) {
     // Two whole records and the data bytes of a third.
     const std::string partial = record("A", 9) + record("B", 8) + record("C", 7).substr(0, 19);
     store(partial);
-    ScoreRecords r = file.readScores();
-    EXPECT_EQ(r[2].points, 7);
-    for (int i = 3; i < 10; ++i)
-        EXPECT_EQ(r[i], ScoreRecord{});
+    file.prepareScoreFile();
+    EXPECT_EQ(file.readScores()[2].points, 7);
     EXPECT_TRUE(file.isHigh(1));
-
+    EXPECT_EQ(bytes(), partial);
     file.addScore("D", 3);
-    EXPECT_EQ(bytes(), record("A", 9) + record("B", 8) + record("C", 7) + record("D", 3) +
-                           std::string(6 * 36, '\0'));
-
+    EXPECT_EQ(bytes(),
+              record("A", 9) + record("B", 8) + record("C", 7) + record("D", 3) + emptyRecords(6));
     // A record cut inside its data bytes counts as missing.
     store(record("A", 9) + record("B", 8).substr(0, 18));
-    r = file.readScores();
-    EXPECT_EQ(r[1], ScoreRecord{});
     file.addScore("E", 1);
-    EXPECT_EQ(bytes(), record("A", 9) + record("E", 1) + std::string(8 * 36, '\0'));
-
+    EXPECT_EQ(bytes(), record("A", 9) + record("E", 1) + emptyRecords(8));
     store("");
-    EXPECT_EQ(file.readScores(), ScoreRecords{});
     file.addScore("F", 2);
-    EXPECT_EQ(bytes(), record("F", 2) + std::string(9 * 36, '\0'));
+    EXPECT_EQ(bytes(), record("F", 2) + emptyRecords(9));
 }
 
 TEST_F(ScoreFileTest, ALongFileIsReadForItsFirstTenAndKeepsTheRest) {
     const std::string trailer = record("Eleventh", 999) + "tail";
-    store(descendingTable() + trailer);
-    EXPECT_EQ(file.readScores()[0].points, 90);
+    store(descending() + trailer);
     EXPECT_FALSE(file.isHigh(0));  // the 999 beyond the tenth record does not count
-
     file.addScore("Low", -1);
-    EXPECT_EQ(bytes(), descendingTable() + trailer);
+    EXPECT_EQ(bytes(), descending() + trailer);
     file.addScore("X", 85);
-    EXPECT_EQ(bytes(),
-              record("P90", 90) + record("X", 85) + descendingTable().substr(36, 8 * 36) + trailer);
+    EXPECT_EQ(bytes(), record("P90", 90) + record("X", 85) + descending(1, 8) + trailer);
 }
 
 TEST_F(ScoreFileTest, AGarbageFileIsReadAsBytesAndRewrittenCleanly) {
@@ -184,8 +118,7 @@ TEST_F(ScoreFileTest, AGarbageFileIsReadAsBytesAndRewrittenCleanly) {
     for (int i = 0; i < 360; ++i)
         garbage += static_cast<char>((i * 73 + 41) % 256);
     store(garbage);
-    const ScoreRecords before = file.readScores();
-    EXPECT_EQ(before[0].points, 0x4B02B970);
+    EXPECT_EQ(file.readScores()[0].points, 0x4B02B970);
 
     // Whatever the stored scores are, a new best one goes first and the old
     // names move down byte for byte, with their filler zeroed.
@@ -200,34 +133,33 @@ TEST_F(ScoreFileTest, AGarbageFileIsReadAsBytesAndRewrittenCleanly) {
 }
 
 TEST_F(ScoreFileTest, AnUpdateLeavesOnlyTheTableAndItsLockAndKeepsPermissions) {
-    store(descendingTable());
-    fs::permissions(dir.scoreFile(), fs::perms::owner_read | fs::perms::owner_write);
+    store(descending());
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(dir.scoreFile(), mode);
     file.addScore("X", 55);
     EXPECT_EQ(folderEntries(dir),
               (std::set<std::string>{"High Scores.rnd", "High Scores.rnd.lock"}));
-    EXPECT_EQ(fs::status(dir.scoreFile()).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(dir.scoreFile()).permissions() & fs::perms::all, mode);
 }
 
 TEST_F(ScoreFileTest, ATableReachedByALinkIsUpdatedWhereItLives) {
     TempFolder elsewhere;
-    writeBytes(elsewhere.scoreFile(), descendingTable());
+    writeBytes(elsewhere.scoreFile(), descending());
     fs::create_symlink(elsewhere.scoreFile(), dir.scoreFile());
     file.addScore("X", 95);
     EXPECT_TRUE(fs::is_symlink(dir.scoreFile()));
-    EXPECT_EQ(readBytes(elsewhere.scoreFile()),
-              record("X", 95) + descendingTable().substr(0, 9 * 36));
+    EXPECT_EQ(readBytes(elsewhere.scoreFile()), record("X", 95) + descending(0, 9));
 }
 
 TEST_F(ScoreFileTest, AnUpdateInterruptedBeforeTheRenameLeavesTheOldTable) {
-    store(descendingTable());
+    store(descending());
     file.setBeforeReplaceHook([this] {
         // The new table is complete beside the old one at this moment.
         EXPECT_EQ(readBytes(dir.scoreFile() + ".tmp").substr(0, 36), record("Lost", 100));
         throw std::runtime_error("crash");
     });
     EXPECT_THROW(file.addScore("Lost", 100), std::runtime_error);
-    EXPECT_EQ(bytes(), descendingTable());
+    EXPECT_EQ(bytes(), descending());
     EXPECT_FALSE(fs::exists(dir.scoreFile() + ".tmp"));
 
     file.setBeforeReplaceHook({});
@@ -235,52 +167,44 @@ TEST_F(ScoreFileTest, AnUpdateInterruptedBeforeTheRenameLeavesTheOldTable) {
     EXPECT_EQ(bytes().substr(0, 36), record("Kept", 100));
 }
 
-void expectFileError(const std::function<void()>& operation, ScoreFileError::Action action,
-                     const std::string& path, const std::string& reason) {
-    try {
-        operation();
-        ADD_FAILURE() << "no error for " << path;
-    } catch (const ScoreFileError& e) {
-        EXPECT_EQ(e.action(), action);
-        EXPECT_EQ(e.path(), path);
-        EXPECT_EQ(e.reason(), reason);
-        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+TEST(ScoreFileErrors, NameTheFailedActionThePathAndTheSystemsReason) {
+    using Action = ScoreFileError::Action;
+    TempFolder dir;
+    const std::string gone = (dir.path() / "gone").string();
+    const std::string plain = (dir.path() / "plain").string();
+    writeBytes(plain, "not a folder");
+    fs::create_directory(dir.scoreFile());  // a file that cannot be read
+    const auto isHigh = [](ScoreFile& f) { f.isHigh(1); };
+    const auto add = [](ScoreFile& f) { f.addScore("A", 1); };
+    const auto read = [](ScoreFile& f) { f.readScores(); };
+    const struct {
+        std::string folder;
+        std::function<void(ScoreFile&)> operation;
+        Action action;
+        std::string reason;
+    } cases[] = {
+        {gone, isHigh, Action::Create, "No such file or directory"},
+        {gone, add, Action::Write, "No such file or directory"},
+        {gone, read, Action::Create, "No such file or directory"},
+        {plain, isHigh, Action::Read, "Not a directory"},
+        {plain, add, Action::Write, "Not a directory"},
+        {dir.str(), isHigh, Action::Read, "Is a directory"},
+        {dir.str(), add, Action::Read, "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        ScoreFile file(c.folder);
+        const std::string path = c.folder + "/High Scores.rnd";
+        try {
+            c.operation(file);
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const ScoreFileError& e) {
+            EXPECT_EQ(e.action(), c.action) << path;
+            EXPECT_EQ(e.path(), path);
+            EXPECT_EQ(e.reason(), c.reason);
+            EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+        }
     }
-}
-
-TEST(ScoreFileErrors, AMissingFolderCannotHoldTheFile) {
-    TempFolder dir;
-    const std::string folder = (dir.path() / "gone").string();
-    ScoreFile file(folder);
-    const std::string path = folder + "/High Scores.rnd";
-    expectFileError([&] { file.isHigh(1); }, ScoreFileError::Action::Create, path,
-                    "No such file or directory");
-    expectFileError([&] { file.addScore("A", 1); }, ScoreFileError::Action::Write, path,
-                    "No such file or directory");
-    expectFileError([&] { file.readScores(); }, ScoreFileError::Action::Create, path,
-                    "No such file or directory");
-}
-
-TEST(ScoreFileErrors, AFolderThatIsAFile) {
-    TempFolder dir;
-    const std::string folder = (dir.path() / "plain").string();
-    writeBytes(folder, "not a folder");
-    ScoreFile file(folder);
-    const std::string path = folder + "/High Scores.rnd";
-    expectFileError([&] { file.isHigh(1); }, ScoreFileError::Action::Read, path, "Not a directory");
-    expectFileError([&] { file.addScore("A", 1); }, ScoreFileError::Action::Write, path,
-                    "Not a directory");
-}
-
-TEST(ScoreFileErrors, AFileThatCannotBeRead) {
-    TempFolder dir;
-    fs::create_directory(dir.scoreFile());
-    ScoreFile file(dir.str());
-    expectFileError([&] { file.isHigh(1); }, ScoreFileError::Action::Read, dir.scoreFile(),
-                    "Is a directory");
-    expectFileError([&] { file.addScore("A", 1); }, ScoreFileError::Action::Read, dir.scoreFile(),
-                    "Is a directory");
     EXPECT_TRUE(fs::is_directory(dir.scoreFile()));
 }
 
@@ -292,38 +216,25 @@ struct Finished {
     std::string output;
 };
 
+// The writer program with the given arguments, started at once; finish()
+// waits for it and collects what it printed.
 class Writer {
   public:
     explicit Writer(const std::vector<std::string>& args) {
-        int fds[2];
-        if (::pipe2(fds, O_CLOEXEC) != 0)
-            throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(fds[1], 1);
-            ::dup2(fds[1], 2);
-            std::vector<char*> argv;
-            std::string program = QUILLBOX_SCORE_WRITER;
-            argv.push_back(program.data());
-            std::vector<std::string> copy = args;
-            for (auto& a : copy)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            ::execv(program.c_str(), argv.data());
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        out_ = fds[0];
+        std::string command = "exec '" QUILLBOX_SCORE_WRITER "'";
+        for (const std::string& a : args)
+            command += " '" + a + "'";
+        out_ = ::popen((command + " 2>&1").c_str(), "r");
+        if (!out_)
+            throw std::runtime_error("popen");
     }
 
     Finished finish() {
         Finished f;
         char buf[512];
-        for (ssize_t n; (n = ::read(out_, buf, sizeof buf)) > 0;)
+        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, out_)) > 0;)
             f.output.append(buf, n);
-        ::close(out_);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
+        const int status = ::pclose(out_);
         if (WIFEXITED(status))
             f.exitCode = WEXITSTATUS(status);
         if (WIFSIGNALED(status))
@@ -332,33 +243,25 @@ class Writer {
     }
 
   private:
-    pid_t pid_ = -1;
-    int out_ = -1;
+    FILE* out_;
 };
 
 Finished runWriter(const std::vector<std::string>& args) {
     return Writer(args).finish();
 }
 
-long long monotonicNanos() {
-    timespec ts{};
-    ::clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000000000LL + ts.tv_nsec;
-}
-
 TEST(ScoreFileProcesses, AProgramKilledBeforeTheRenameLeavesTheOldTable) {
     TempFolder dir;
-    writeBytes(dir.scoreFile(), descendingTable());
+    writeBytes(dir.scoreFile(), descending());
     const Finished killed = runWriter({"add", dir.str(), "Lost", "100", "--kill-before-rename"});
     EXPECT_EQ(killed.signal, SIGKILL) << killed.output;
-    EXPECT_EQ(readBytes(dir.scoreFile()), descendingTable());
+    EXPECT_EQ(readBytes(dir.scoreFile()), descending());
     // Its complete temporary table is left behind; the next update replaces it.
     EXPECT_TRUE(fs::exists(dir.scoreFile() + ".tmp"));
 
     const Finished next = runWriter({"add", dir.str(), "Kept", "100"});
     EXPECT_EQ(next.exitCode, 0) << next.output;
-    EXPECT_EQ(readBytes(dir.scoreFile()),
-              record("Kept", 100) + descendingTable().substr(0, 9 * 36));
+    EXPECT_EQ(readBytes(dir.scoreFile()), record("Kept", 100) + descending(0, 9));
     EXPECT_FALSE(fs::exists(dir.scoreFile() + ".tmp"));
 }
 
@@ -367,7 +270,7 @@ TEST(ScoreFileProcesses, AProgramKilledBeforeTheRenameLeavesTheOldTable) {
 // writes anywhere, so as root the writer drops to an unprivileged user.
 TEST(ScoreFileProcesses, AReadOnlyFolderReportsTheReasonAndKeepsTheTable) {
     TempFolder dir;
-    writeBytes(dir.scoreFile(), descendingTable());
+    writeBytes(dir.scoreFile(), descending());
     std::vector<std::string> as;
     if (::geteuid() == 0) {
         fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read |
@@ -393,7 +296,7 @@ TEST(ScoreFileProcesses, AReadOnlyFolderReportsTheReasonAndKeepsTheTable) {
     const Finished update = runWriter(with({"add", dir.str(), "X", "55"}));
     EXPECT_EQ(update.exitCode, 2);
     EXPECT_EQ(update.output, "Cannot write " + dir.scoreFile() + ": Permission denied\n");
-    EXPECT_EQ(readBytes(dir.scoreFile()), descendingTable());
+    EXPECT_EQ(readBytes(dir.scoreFile()), descending());
     EXPECT_EQ(folderEntries(dir), std::set<std::string>{"High Scores.rnd"});
 
     // With no file yet there is nothing to consult and nowhere to create one.
@@ -414,7 +317,9 @@ TEST(ScoreFileProcesses, TwoProgramsAddingAtOnceBothKeepTheirEntries) {
     TempFolder dir;
     std::vector<std::string> expected;  // names, best first
     for (int round = 0; round < 100; ++round) {
-        const std::string start = std::to_string(monotonicNanos() + 15'000'000);
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        const std::string start = std::to_string(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(now).count() + 15'000'000);
         const std::string a = "A" + std::to_string(round);
         const std::string b = "B" + std::to_string(round);
         Writer first({"add", dir.str(), a, std::to_string(10 + 2 * round), "--at", start});

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "scoreTestFiles.h"
@@ -26,61 +28,37 @@ TEST(ScoreFilePath, JoinsFolderAndNameWithOneSeparator) {
     EXPECT_EQ(scoreFilePathIn("/opt/quillbox/", '/'), "/opt/quillbox/High Scores.rnd");
     EXPECT_EQ(scoreFilePathIn("/", '/'), "/High Scores.rnd");
     EXPECT_EQ(scoreFilePathIn("C:\\", '\\'), "C:\\High Scores.rnd");
-    EXPECT_EQ(scoreFilePathIn("C:\\Games\\Quillbox", '\\'), "C:\\Games\\Quillbox\\High Scores.rnd");
+    EXPECT_EQ(scoreFilePathIn("C:\\Games", '\\'), "C:\\Games\\High Scores.rnd");
     // Only the platform's own separator counts as one.
     EXPECT_EQ(scoreFilePathIn("C:/", '\\'), "C:/\\High Scores.rnd");
     EXPECT_EQ(scoreFilePathIn("/srv/q"),
               std::string("/srv/q") + kPathSeparator + "High Scores.rnd");
 }
 
-TEST(CodePage, MapsLatinLettersAndTheWindowsExtras) {
-    EXPECT_EQ(toWindows1252("Ann-Marie 42"), "Ann-Marie 42");
-    EXPECT_EQ(toWindows1252("Zoë Ñúñez ÿ"),
-              "Zo\xEB \xD1\xFA\xF1"
-              "ez \xFF");
-    EXPECT_EQ(toWindows1252("€ Š ™ œ Ÿ — …"), "\x80 \x8A \x99 \x9C \x9F \x97 \x85");
-    EXPECT_EQ(toWindows1252("\u00A0\u00BF"), "\xA0\xBF");
-}
-
-TEST(CodePage, CharactersOutsideBecomeOneQuestionMarkEach) {
-    EXPECT_EQ(toWindows1252("Ā"), "?");         // U+0100
-    EXPECT_EQ(toWindows1252("日本語"), "???");  // three characters, nine bytes
-    EXPECT_EQ(toWindows1252("A😀B"), "A?B");     // outside the basic plane
-    EXPECT_EQ(toWindows1252("\xC2\x80"), "?");  // a C1 control the page has no byte for
-}
-
-TEST(CodePage, MalformedUtf8BecomesQuestionMarks) {
-    EXPECT_EQ(toWindows1252("A\xFF"
-                            "B"),
-              "A?B");
-    EXPECT_EQ(toWindows1252("A\xC3"), "A?");               // cut short
-    EXPECT_EQ(toWindows1252("\xC3(X"), "?(X");             // bad continuation keeps what follows
-    EXPECT_EQ(toWindows1252("\xC0\x80"), "??");            // overlong NUL
-    EXPECT_EQ(toWindows1252("\xED\xA0\x80"), "???");       // a lone surrogate
-    EXPECT_EQ(toWindows1252("\xF4\x90\x80\x80"), "????");  // beyond U+10FFFF
-}
-
-TEST(CodePage, EveryByteSurvivesTheRoundTrip) {
+TEST(CodePage, MapsWhatThePageHasAndOneQuestionMarkPerCharacterOrBadByteOtherwise) {
+    EXPECT_EQ(toWindows1252("Ann-Marie 42|Zoë Ñúñ ÿ|€ Š ™ œ Ÿ — …|\u00A0\u00BF"),
+              "Ann-Marie 42|Zo\xEB \xD1\xFA\xF1 \xFF|\x80 \x8A \x99 \x9C \x9F \x97 \x85|\xA0\xBF");
+    // U+0100, CJK, beyond the basic plane, a C1 control the page has no byte for.
+    EXPECT_EQ(toWindows1252("Ā|日本語|A😀B|\xC2\x80"), "?|???|A?B|?");
+    // A stray byte, a bad continuation (which keeps what follows), an overlong
+    // NUL, a lone surrogate, beyond U+10FFFF, cut short.
+    EXPECT_EQ(toWindows1252("A\xFFZ|\xC3(X|\xC0\x80|\xED\xA0\x80|\xF4\x90\x80\x80|A\xC3"),
+              "A?Z|?(X|??|???|????|A?");
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
-    const std::string utf8 = fromWindows1252(all);
-    EXPECT_EQ(toWindows1252(utf8), all);
+    EXPECT_EQ(toWindows1252(fromWindows1252(all)), all);
     EXPECT_EQ(fromWindows1252("\x80\x99\xE9"), "€™é");
 }
 
-TEST(NewEntry, KeepsTheFirstFifteenCharactersPaddedWithBlanks) {
+TEST(NewEntry, KeepsFifteenCharactersPaddedWithBlanksAndReadsBackWithoutNuls) {
     EXPECT_EQ(nameBytes(entry("ABCDEFGHIJKLMNOPQRST", 1)), "ABCDEFGHIJKLMNO");
-    EXPECT_EQ(nameBytes(entry("Sam", 1)), "Sam            ");
     EXPECT_EQ(nameBytes(entry("", 1)), std::string(15, ' '));
     // Characters, not UTF-8 bytes: seventeen two-byte letters keep fifteen.
     EXPECT_EQ(nameBytes(entry("ééééééééééééééééé", 1)), std::string(15, '\xE9'));
     EXPECT_EQ(entry("Sam", -7).points, -7);
-}
 
-TEST(NewEntry, NameTextLeavesOutNulsAndKeepsBlanks) {
-    ScoreRecord empty;
-    EXPECT_EQ(nameText(empty), "");
+    EXPECT_EQ(nameText(ScoreRecord{}), "");
     EXPECT_EQ(nameText(entry("Zoë", 3)), "Zoë            ");
     ScoreRecord odd;
     const std::string raw("A\0B\x80\0\0\0\0\0\0\0\0\0\0C", 15);
@@ -88,7 +66,7 @@ TEST(NewEntry, NameTextLeavesOutNulsAndKeepsBlanks) {
     EXPECT_EQ(nameText(odd), "AB€C");
 }
 
-TEST(RecordLayout, EncodesNameScoreAndZeroFiller) {
+TEST(RecordLayout, EncodesNameScoreAndZeroFillerAndDecodesItBack) {
     ScoreRecords t{};
     t[0] = entry("Ann", 1234567);
     t[1] = entry("Bo", -1);
@@ -98,32 +76,9 @@ TEST(RecordLayout, EncodesNameScoreAndZeroFiller) {
     EXPECT_EQ(bytes.substr(0, 36), scoretest::record("Ann", 1234567));
     EXPECT_EQ(bytes.substr(15, 4), std::string("\x87\xD6\x12\x00", 4));
     EXPECT_EQ(bytes.substr(36 + 15, 4), "\xFF\xFF\xFF\xFF");
-    EXPECT_EQ(bytes.substr(72, 36), scoretest::emptyRecord());
+    EXPECT_EQ(bytes.substr(72, 36), scoretest::emptyRecords(1));
     EXPECT_EQ(bytes.substr(324 + 15, 4), "\x04\x03\x02\x01");
     EXPECT_EQ(decodeScores(bytes), t);
-}
-
-TEST(RecordLayout, DecodingIgnoresFillerAndToleratesShortAndLongInput) {
-    std::string bytes = scoretest::record("Ann", 50) + scoretest::record("Bo", 40);
-    bytes[20] = 'x';  // filler
-    bytes[71] = 'y';
-    ScoreRecords t = decodeScores(bytes);
-    EXPECT_EQ(nameText(t[0]), "Ann            ");
-    EXPECT_EQ(t[0].points, 50);
-    EXPECT_EQ(t[1].points, 40);
-    for (int i = 2; i < 10; ++i)
-        EXPECT_EQ(t[i], ScoreRecord{}) << "position " << i + 1;
-
-    // The last record may stop right after its data bytes; one byte less and
-    // it counts as missing.
-    std::string full;
-    for (int i = 0; i < 10; ++i)
-        full += scoretest::record("P" + std::to_string(i), 100 - i);
-    EXPECT_EQ(decodeScores(full.substr(0, 343))[9].points, 91);
-    EXPECT_EQ(decodeScores(full.substr(0, 342))[9], ScoreRecord{});
-    EXPECT_EQ(decodeScores(full.substr(0, 342))[8].points, 92);
-    EXPECT_EQ(decodeScores(full + "extra bytes"), decodeScores(full));
-    EXPECT_EQ(decodeScores(""), ScoreRecords{});
 }
 
 ScoreRecords descendingTable() {  // 90, 80, ..., 0
@@ -133,52 +88,25 @@ ScoreRecords descendingTable() {  // 90, 80, ..., 0
     return t;
 }
 
-TEST(Qualifying, BeatingAnyStoredScoreStrictly) {
-    const ScoreRecords empty{};
-    EXPECT_FALSE(beatsAnyScore(empty, 0));
-    EXPECT_TRUE(beatsAnyScore(empty, 1));
-    EXPECT_FALSE(beatsAnyScore(empty, -3));
-    const ScoreRecords t = descendingTable();
-    EXPECT_FALSE(beatsAnyScore(t, 0));
-    EXPECT_TRUE(beatsAnyScore(t, 5));
-    // Signed: a negative score does not beat a stored 3.
+TEST(Inserting, ReturnsThePositionTakenAndNothingForALowerScore) {
+    const std::pair<std::int32_t, std::optional<int>> cases[] = {
+        {1000, 1}, {50, 6}, {5, 10}, {0, std::nullopt}, {-10, std::nullopt}};
+    for (const auto& [points, position] : cases) {
+        ScoreRecords t = descendingTable();
+        const ScoreRecord e = entry("NEW", points);
+        EXPECT_EQ(insertScore(t, e), position) << points;
+        if (position) {
+            EXPECT_EQ(t[*position - 1], e);
+        } else {
+            EXPECT_EQ(t, descendingTable());
+        }
+    }
+    // Scores are signed: -1 does not beat a stored 3, -4 beats a stored -5.
     ScoreRecords small{};
     small.fill(entry("S", 3));
     EXPECT_FALSE(beatsAnyScore(small, -1));
     small[9] = entry("N", -5);
     EXPECT_TRUE(beatsAnyScore(small, -4));
-}
-
-TEST(Inserting, GoesAboveTheHighestEntryItBeatsAndDropsTheTenth) {
-    ScoreRecords t = descendingTable();
-    EXPECT_EQ(insertScore(t, entry("X", 5)), 10);
-    EXPECT_EQ(t[9], entry("X", 5));
-    EXPECT_EQ(t[8], entry("P10", 10));
-
-    t = descendingTable();
-    EXPECT_EQ(insertScore(t, entry("TOP", 1000)), 1);
-    EXPECT_EQ(t[0], entry("TOP", 1000));
-    for (int i = 1; i < 10; ++i)
-        EXPECT_EQ(t[i], descendingTable()[i - 1]);
-}
-
-TEST(Inserting, ATieGoesBelowTheEntryItTies) {
-    ScoreRecords t = descendingTable();
-    t[2] = entry("OLD50", 50);
-    t[3] = entry("OLD40", 40);
-    const ScoreRecords before = t;
-    EXPECT_EQ(insertScore(t, entry("NEW50", 50)), 4);
-    EXPECT_EQ(t[2], entry("OLD50", 50));
-    EXPECT_EQ(t[3], entry("NEW50", 50));
-    for (int i = 4; i < 10; ++i)
-        EXPECT_EQ(t[i], before[i - 1]);
-}
-
-TEST(Inserting, ALowerScoreLeavesTheTableAsItWas) {
-    ScoreRecords t = descendingTable();
-    EXPECT_EQ(insertScore(t, entry("LOW", 0)), std::nullopt);
-    EXPECT_EQ(insertScore(t, entry("NEG", -10)), std::nullopt);
-    EXPECT_EQ(t, descendingTable());
 }
 
 // Starting from an empty table, the table always holds the ten best positive

@@ -2,9 +2,6 @@
 // Temporary folders and hand-built high-score files for the tests. The bytes
 // are put together here from the layout, not with the engine's encoder, so a
 // fault in the encoder cannot hide itself.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -57,16 +54,13 @@ inline std::string record(const std::string& name, std::int64_t points) {
     std::string r = name.substr(0, 15);
     r.resize(15, ' ');
     const auto v = static_cast<std::uint32_t>(static_cast<std::int32_t>(points));
-    r += static_cast<char>(v % 256);
-    r += static_cast<char>(v / 256 % 256);
-    r += static_cast<char>(v / 65536 % 256);
-    r += static_cast<char>(v / 16777216);
-    r += std::string(17, '\0');
-    return r;
+    for (int shift = 0; shift < 32; shift += 8)
+        r += static_cast<char>(v >> shift & 0xFF);
+    return r + std::string(17, '\0');
 }
 
-inline std::string emptyRecord() {
-    return std::string(36, '\0');
+inline std::string emptyRecords(int count) {
+    return std::string(static_cast<std::size_t>(count) * 36, '\0');
 }
 
 }  // namespace scoretest
