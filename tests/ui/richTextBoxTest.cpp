@@ -65,23 +65,20 @@ std::vector<Styled> styledCharacters(const RichTextBox& box) {
 // insert the hidden box's RTF at the end of the target.
 void appendLine(RichTextBox& target, RichTextBox& hidden, const QString& line, const QColor& color,
                 int u1 = -1, int u2 = -1) {
-    hidden.setSelText(line);
+    hidden.setText(line);
     for (int u : {u1, u2}) {
-        if (u == -1)
-            continue;
-        hidden.setSelStart(u);
-        hidden.setSelLength(1);
-        hidden.setSelUnderline(true);
+        if (u >= 0) {
+            hidden.setSelStart(u);
+            hidden.setSelLength(1);
+            hidden.setSelUnderline(true);
+        }
     }
     hidden.setSelStart(0);
     hidden.setSelLength(50000);
-    if (color.isValid())
-        hidden.setSelColor(color);
+    hidden.setSelColor(color);
     target.setSelStart(50000);
     target.setSelText(hidden.textRTF());
     hidden.setTextRTF(QString());
-    hidden.setSelStart(0);
-    target.setSelStart(target.text().size());
 }
 
 class RichTextBoxTest : public ::testing::Test {
@@ -108,22 +105,15 @@ class RichTextBoxTest : public ::testing::Test {
 
 // --- positions ---------------------------------------------------------------
 
-TEST_F(RichTextBoxTest, CaretPastTheEndLandsAfterTheLastCharacter) {
+TEST_F(RichTextBoxTest, PositionsAndLengthsOutsideTheTextAreClamped) {
     box.setText(QString(40, u'W'));
     box.setSelStart(50000);
     EXPECT_EQ(box.selStart(), 40);
-    EXPECT_EQ(box.selLength(), 0);
     EXPECT_EQ(box.selText(), QString());
-    box.setSelStart(0);
-    box.setSelLength(50000);
-    EXPECT_EQ(box.selLength(), 40);
-    EXPECT_EQ(box.selText(), QString(40, u'W'));
     box.setSelStart(30);
     box.setSelLength(50000);
     EXPECT_EQ(box.selStart(), 30);
     EXPECT_EQ(box.selLength(), 10);
-    box.setSelLength(0);
-    EXPECT_EQ(box.selLength(), 0);
     box.setSelStart(-5);
     EXPECT_EQ(box.selStart(), 0);
 }
@@ -133,9 +123,6 @@ TEST_F(RichTextBoxTest, EveryParagraphEndCountsAsCrLf) {
     EXPECT_EQ(box.text(), QStringLiteral("AB\r\nCD\r\n\r\nEF"));
     EXPECT_EQ(box.textLength(), 12);
     EXPECT_EQ(box.document()->blockCount(), 4);
-    box.setSelStart(4);
-    box.setSelLength(2);
-    EXPECT_EQ(box.selText(), QStringLiteral("CD"));
     box.setSelStart(10);
     box.setSelLength(50000);
     EXPECT_EQ(box.selText(), QStringLiteral("EF"));
@@ -186,33 +173,21 @@ TEST_F(RichTextBoxTest, AppendedLinesMakeExactlyTheirConcatenation) {
 
 // --- find ----------------------------------------------------------------------
 
-TEST_F(RichTextBoxTest, FindReturnsPositionsInTheCrLfText) {
+TEST_F(RichTextBoxTest, FindCountsCrLfAndHonoursStartEndSelectionAndCase) {
+    // Positions count CR LF; the first empty line after the heading is LF CR.
     box.setText(QStringLiteral("INTRODUCTION\r\nSome text.\r\n\r\nSCORING\r\nScoring text"));
     EXPECT_EQ(box.find(QStringLiteral("SCORING"), -1, -1, true), 28);
-    EXPECT_EQ(box.selStart(), 28);
-    EXPECT_EQ(box.selLength(), 7);
     EXPECT_EQ(box.selText(), QStringLiteral("SCORING"));
-    // The first empty line after the heading: LF followed by CR.
-    box.setSelLength(0);
-    const int p = box.find(QStringLiteral("INTRODUCTION"), -1, -1, true);
-    ASSERT_EQ(p, 0);
-    EXPECT_EQ(box.find(QStringLiteral("\n\r"), p + box.selLength()), 25);
-    EXPECT_EQ(box.find(QStringLiteral("INTRODUCTION"), 0, -1, true), 0);
-    EXPECT_EQ(box.selText(), QStringLiteral("INTRODUCTION"));
-}
+    EXPECT_EQ(box.find(QStringLiteral("\n\r"), 12), 25);
 
-TEST_F(RichTextBoxTest, FindOfMissingTextReturnsMinusOneAndKeepsTheSelection) {
-    box.setText(QStringLiteral("GAME PLAY\r\nLEARN MODE"));
+    box.setText(QStringLiteral("ZA za ZA za"));
+    // A miss keeps the selection.
     box.setSelStart(2);
     box.setSelLength(3);
-    EXPECT_EQ(box.find(QStringLiteral("HELPFUL WORD LISTS")), -1);
+    EXPECT_EQ(box.find(QStringLiteral("ZAX")), -1);
     EXPECT_EQ(box.find(QString()), -1);
     EXPECT_EQ(box.selStart(), 2);
     EXPECT_EQ(box.selLength(), 3);
-}
-
-TEST_F(RichTextBoxTest, FindHonoursStartEndSelectionAndCase) {
-    box.setText(QStringLiteral("ZA za ZA za"));
     EXPECT_EQ(box.find(QStringLiteral("za"), 0, -1, true), 3);
     EXPECT_EQ(box.find(QStringLiteral("za"), 0), 0);            // any case
     EXPECT_EQ(box.find(QStringLiteral("ZA"), 1, -1, true), 6);  // start only: to the end
@@ -251,24 +226,39 @@ TEST_F(RichTextBoxTest, FindScrollsTheMatchIntoView) {
 
 // --- formatting and RTF --------------------------------------------------------
 
-TEST_F(RichTextBoxTest, ColoursAndUnderlinesSurviveTheBoxesRtf) {
+TEST_F(RichTextBoxTest, TextColoursAndUnderlinesSurviveRtfAndFiles) {
     fillTally();
     EXPECT_EQ(box.text(), QStringLiteral("QAT         1\r\nZAX         1\r\nXQ         -1\r\n"));
     const std::vector<Styled> chars = styledCharacters(box);
     // Spot checks on what the appends did.
-    EXPECT_EQ(chars[0].color, QColor(0, 128, 0));
-    EXPECT_FALSE(chars[0].underline);
+    EXPECT_EQ(chars[0], (Styled{u'Q', QColor(0, 128, 0), false}));
     const int za = box.text().indexOf(QStringLiteral("ZAX")) - 1;  // one LF fewer in the document
-    EXPECT_EQ(chars[za].color, QColor(0, 0, 255));
-    EXPECT_FALSE(chars[za].underline);
-    EXPECT_TRUE(chars[za + 1].underline);
-    EXPECT_TRUE(chars[za + 2].underline);
+    EXPECT_EQ(chars[za], (Styled{u'Z', QColor(0, 0, 255), false}));
+    EXPECT_EQ(chars[za + 1], (Styled{u'A', QColor(0, 0, 255), true}));
+    EXPECT_EQ(chars[za + 2], (Styled{u'X', QColor(0, 0, 255), true}));
     EXPECT_FALSE(chars[za + 3].underline);
 
     RichTextBox copy;
     copy.setTextRTF(box.textRTF());
     EXPECT_EQ(copy.text(), box.text());
     EXPECT_EQ(styledCharacters(copy), chars);
+
+    // Text beyond ASCII, in a file; the RTF itself stays 7-bit.
+    box.setSelStart(50000);
+    box.setSelText(QStringLiteral("caf\u00e9 \u20ac5 \u03b1\u03b2 \U0001f600\r\n\ttab\\{}"));
+    for (const QChar c : box.textRTF())
+        ASSERT_LT(c.unicode(), 0x80);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tally.rtf"));
+    box.saveFile(path);
+    copy.loadFile(path);
+    EXPECT_EQ(copy.text(), box.text());
+    EXPECT_EQ(styledCharacters(copy), styledCharacters(box));
+    // Saving again replaces the file; an empty box saves a file without text.
+    box.setText(QString());
+    box.saveFile(path);
+    copy.loadFile(path);
+    EXPECT_EQ(copy.text(), QString());
 }
 
 TEST_F(RichTextBoxTest, WritesTheFixedPitchFontAndItsSize) {
@@ -287,16 +277,9 @@ TEST_F(RichTextBoxTest, WritesTheFixedPitchFontAndItsSize) {
 
 TEST_F(RichTextBoxTest, SettingEmptyTextRemovesTheFormattingToo) {
     fillTally();
-    box.setSelStart(0);
-    box.setSelLength(3);
-    box.setSelColor(Qt::red);
     box.setText(QString());
-    EXPECT_EQ(box.text(), QString());
-    box.setSelText(QStringLiteral("new"));
-    for (const Styled& s : styledCharacters(box)) {
-        EXPECT_FALSE(s.color.isValid());
-        EXPECT_FALSE(s.underline);
-    }
+    box.setSelText(QStringLiteral("n"));
+    EXPECT_EQ(styledCharacters(box), (std::vector<Styled>{{u'n', QColor(), false}}));
     box.setTextRTF(QStringLiteral("{\\rtf1{\\colortbl;\\red1\\green2\\blue3;}\\cf1\\ul x}"));
     box.setTextRTF(QString());
     EXPECT_EQ(box.text(), QString());
@@ -320,16 +303,6 @@ TEST_F(RichTextBoxTest, InsertsRtfWithItsFormattingAndPlainTextAsText) {
     EXPECT_EQ(box.text(), QStringLiteral("{\\rtf1 cut off"));
     box.setTextRTF(QStringLiteral("plain {words}"));
     EXPECT_EQ(box.text(), QStringLiteral("plain {words}"));
-}
-
-TEST_F(RichTextBoxTest, KeepsTextBeyondAscii) {
-    const QString text = QStringLiteral("caf\u00e9 \u20ac5 \u03b1\u03b2 \U0001f600\r\n\ttab\\{}");
-    box.setText(text);
-    RichTextBox copy;
-    copy.setTextRTF(box.textRTF());
-    EXPECT_EQ(copy.text(), text);
-    for (const QChar c : box.textRTF())
-        ASSERT_LT(c.unicode(), 0x80);
 }
 
 // --- filling in one piece -----------------------------------------------------------
@@ -496,33 +469,6 @@ TEST_F(RichTextBoxTest, StretchesOutsideTheTextOrWithoutAFormatAreIgnored) {
 
 // --- files -----------------------------------------------------------------------
 
-TEST_F(RichTextBoxTest, SavesAndLoadsFiles) {
-    fillTally();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tally.rtf"));
-    box.saveFile(path);
-    RichTextBox loaded;
-    loaded.loadFile(path);
-    EXPECT_EQ(loaded.text(), box.text());
-    EXPECT_EQ(styledCharacters(loaded), styledCharacters(box));
-    // Saving again replaces the file.
-    box.setText(QStringLiteral("other"));
-    box.saveFile(path);
-    loaded.loadFile(path);
-    EXPECT_EQ(loaded.text(), QStringLiteral("other"));
-}
-
-TEST_F(RichTextBoxTest, AnEmptyBoxSavesAnRtfFileWithoutText) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("empty.rtf"));
-    box.saveFile(path);
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    EXPECT_TRUE(bytes.startsWith("{\\rtf1"));
-    EXPECT_EQ(quillbox::rtf::plainText(quillbox::rtf::readRtf(bytes.toStdString())), u"");
-}
-
 TEST_F(RichTextBoxTest, FileErrorsAreReportedAndLoseNothing) {
     QTemporaryDir dir;
     box.setText(QStringLiteral("kept"));
@@ -538,8 +484,7 @@ TEST_F(RichTextBoxTest, FileErrorsAreReportedAndLoseNothing) {
     };
     const QString notRtf = write("notes.rtf", "Just some words.\n");
     const QString cutOff = write("cut.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 The rules");
-    const QString deep = write("deep.rtf", "{\\rtf1 " + QByteArray(100000, '{'));
-    for (const QString& path : {notRtf, cutOff, deep}) {
+    for (const QString& path : {notRtf, cutOff}) {
         try {
             box.loadFile(path);
             ADD_FAILURE() << path.toStdString() << " was loaded";
@@ -582,19 +527,14 @@ QString printToPdf(const RichTextBox& box, const QTemporaryDir& dir, const QStri
 }
 }  // namespace
 
-TEST_F(RichTextBoxTest, PrintsTheWholeTextWhenNothingIsSelected) {
+TEST_F(RichTextBoxTest, PrintsTheSelectionOrElseEverything) {
     fillTally();
     QTemporaryDir dir;
-    const QString pdf = printToPdf(box, dir, QStringLiteral("all.pdf"));
-    EXPECT_EQ(pdfLines(pdf), (QStringList{QStringLiteral("QAT 1"), QStringLiteral("ZAX 1"),
-                                          QStringLiteral("XQ -1")}));
-}
-
-TEST_F(RichTextBoxTest, PrintsOnlyTheSelection) {
-    fillTally();
+    EXPECT_EQ(
+        pdfLines(printToPdf(box, dir, QStringLiteral("all.pdf"))),
+        (QStringList{QStringLiteral("QAT 1"), QStringLiteral("ZAX 1"), QStringLiteral("XQ -1")}));
     box.setSelStart(box.text().indexOf(QStringLiteral("ZAX")));
     box.setSelLength(3);
-    QTemporaryDir dir;
     EXPECT_EQ(pdfLines(printToPdf(box, dir, QStringLiteral("selection.pdf"))),
               QStringList{QStringLiteral("ZAX")});
     EXPECT_EQ(box.selText(), QStringLiteral("ZAX"));  // printing changes nothing
@@ -609,6 +549,4 @@ TEST_F(RichTextBoxTest, ReportsMouseUp) {
     EXPECT_EQ(spy.count(), 0);
     QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(spy.count(), 1);
-    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, QPoint(20, 5));
-    EXPECT_EQ(spy.count(), 2);
 }
