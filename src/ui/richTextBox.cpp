@@ -375,25 +375,22 @@ void RichTextBox::setFormattedText(FormattedText content) {
     };
     if (!std::is_sorted(content.stretches.begin(), content.stretches.end(), byPosition))
         std::stable_sort(content.stretches.begin(), content.stretches.end(), byPosition);
-    for (const FormattedText::Stretch& s : content.stretches) {
-        // Stretches outside the text or with an unknown format are dropped.
-        if (s.length <= 0 || s.position < 0 || s.position > end - s.length || s.format < 0 ||
-            static_cast<std::size_t>(s.format) >= content.formats.size())
-            continue;
-        pending->stretches.push_back(s);
-    }
+    // Stretches outside the text or with an unknown format are dropped.
+    const std::size_t formats = content.formats.size();
+    std::erase_if(content.stretches, [end, formats](const FormattedText::Stretch& s) {
+        return s.length <= 0 || s.position < 0 || s.position > end - s.length || s.format < 0 ||
+               static_cast<std::size_t>(s.format) >= formats;
+    });
+    pending->stretches = std::move(content.stretches);
     pending->formats = std::move(content.formats);
     pending->remaining = pending->stretches.size();
     deferred_ = std::move(pending);
     setTextCursor(QTextCursor(fresh));
     setCurrentCharFormat(QTextCharFormat());
     // Deferring needs a text nobody types into, or the positions would move.
-    if (!isReadOnly())
+    // With nothing left to defer, this only gives back the undo history.
+    if (!isReadOnly() || deferred_->remaining == 0)
         applyDeferredFormats(0, -1);
-    if (deferred_ && deferred_->remaining == 0) {
-        fresh->setUndoRedoEnabled(deferred_->undoRedo);
-        deferred_.reset();
-    }
 }
 
 void RichTextBox::applyDeferredFormats(int from, int to) const {
