@@ -15,7 +15,7 @@
 
 namespace {
 
-using quillbox::frmMain;
+using quillbox::classic::frmMain;
 using quillbox::testing::kFillOrder;
 using quillbox::testing::ScriptedRandom;
 using quillbox::testing::shuffleScript;
@@ -31,7 +31,7 @@ std::string bagStartingWith(const std::string& front) {
 void BM_LearnModeDrawWithTwoBlanks(benchmark::State& state, const char* rack) {
     const std::vector<double> script = shuffleScript(kFillOrder, bagStartingWith(rack));
     ScriptedRandom random;
-    quillbox::setApplicationRandom(&random);
+    quillbox::core::setApplicationRandom(&random);
     std::size_t lines = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -54,7 +54,7 @@ void BM_LearnModeDrawWithTwoBlanks(benchmark::State& state, const char* rack) {
         state.ResumeTiming();
     }
     state.counters["lines"] = static_cast<double>(lines);
-    quillbox::setApplicationRandom(nullptr);
+    quillbox::core::setApplicationRandom(nullptr);
 }
 
 BENCHMARK_CAPTURE(BM_LearnModeDrawWithTwoBlanks, AEHMO__, "AEHMO__")

@@ -12,6 +12,7 @@
 namespace {
 
 using namespace quillbox;
+using namespace quillbox::core;
 
 void BM_GeneratePuzzle(benchmark::State& state) {
     const Lexicon& lex = mainMod::lexicon();

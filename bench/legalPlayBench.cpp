@@ -18,8 +18,8 @@
 
 namespace {
 
-using quillbox::LegalPlayFinder;
-using quillbox::mainMod::lexicon;
+using quillbox::classic::LegalPlayFinder;
+using quillbox::core::mainMod::lexicon;
 
 // Many racks for the finder, so the slowest one is a fair worst case; the
 // literal search gets the first few of them.
@@ -134,8 +134,8 @@ void BM_FinderSearchAndListText(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const auto& list = finder.find(rs[i++ % rs.size()]);
-        benchmark::DoNotOptimize(quillbox::legalPlayListText(list));
-        benchmark::DoNotOptimize(quillbox::legalPlayUnderlines(list));
+        benchmark::DoNotOptimize(quillbox::classic::legalPlayListText(list));
+        benchmark::DoNotOptimize(quillbox::classic::legalPlayUnderlines(list));
     }
 }
 
@@ -147,7 +147,7 @@ void BM_OneOffFindLegalPlays(benchmark::State& state) {
     const auto& rs = racks(blanks);
     std::size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(quillbox::findLegalPlays(rs[i++ % rs.size()], lexicon()));
+        benchmark::DoNotOptimize(quillbox::classic::findLegalPlays(rs[i++ % rs.size()], lexicon()));
 }
 
 void BM_FinderConstruction(benchmark::State& state) {

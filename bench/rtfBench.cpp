@@ -15,7 +15,7 @@ void BM_ReadRtf10MB(benchmark::State& state) {
     const std::string& in = sample();
     std::size_t characters = 0;
     for (auto _ : state) {
-        const quillbox::rtf::Document d = quillbox::rtf::readRtf(in);
+        const quillbox::ui::rtf::Document d = quillbox::ui::rtf::readRtf(in);
         characters = d.paragraphs.size();
         benchmark::DoNotOptimize(characters);
     }
@@ -25,10 +25,10 @@ void BM_ReadRtf10MB(benchmark::State& state) {
 BENCHMARK(BM_ReadRtf10MB)->Unit(benchmark::kMillisecond);
 
 void BM_WriteRtf10MB(benchmark::State& state) {
-    const quillbox::rtf::Document d = quillbox::rtf::readRtf(sample());
+    const quillbox::ui::rtf::Document d = quillbox::ui::rtf::readRtf(sample());
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string out = quillbox::rtf::writeRtf(d);
+        const std::string out = quillbox::ui::rtf::writeRtf(d);
         bytes = out.size();
         benchmark::DoNotOptimize(bytes);
     }

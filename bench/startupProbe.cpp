@@ -20,6 +20,8 @@
 #include "ui/richTextBox.h"
 
 using namespace quillbox;
+using namespace quillbox::classic;
+using namespace quillbox::core;
 
 namespace {
 

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     quillbox::ui::setUpApplication();
-    quillbox::mainMod::lexicon();
-    quillbox::frmLaunchpad::instance().show();
+    quillbox::core::mainMod::lexicon();
+    quillbox::core::frmLaunchpad::instance().show();
     return QApplication::exec();
 }

@@ -4,7 +4,7 @@
 #include "core/lookup.h"
 #include "core/numberText.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 namespace {
 constexpr int kTallyWidth = 9;
@@ -25,15 +25,15 @@ std::string tallyLine(std::string_view word, int points) {
     return line;
 }
 
-ClassicGame::ClassicGame(ClassicPort& port, ScoreTable& scores, TileBag& bag, RandomSource* random,
-                         const Lexicon& lexicon)
+ClassicGame::ClassicGame(ClassicPort& port, scores::ScoreTable& scores, TileBag& bag,
+                         core::RandomSource* random, const core::Lexicon& lexicon)
     : port_(port), scores_(scores), bag_(bag), random_(random), lexicon_(lexicon) {}
 
 void ClassicGame::cmdStartGame_Click() {
     if (!startGameEnabled_)
         return;
-    mainMod::fillBag(bag_);
-    mainMod::shuffleBag(bag_, random_ ? *random_ : applicationRandom());
+    fillBag(bag_);
+    shuffleBag(bag_, random_ ? *random_ : core::applicationRandom());
     startGameEnabled_ = false;
     learnModeEnabled_ = false;
     invalidCount_ = 0;
@@ -193,8 +193,9 @@ void ClassicGame::endGame() {
     notify();
 
     if (learnMode_ == CheckState::Unchecked && high) {
-        const std::string prompt = "You have a new high score of" + signedNumberText(finalScore) +
-                                   " which rates as " + phrase + ".\r\n\r\nEnter your name:";
+        const std::string prompt = "You have a new high score of" +
+                                   core::signedNumberText(finalScore) + " which rates as " +
+                                   phrase + ".\r\n\r\nEnter your name:";
         std::string name = port_.input(prompt, "New High Score", "NAME");
         while (name.empty()) {
             port_.message("You must enter your name!", "No Name Entered");
@@ -204,7 +205,7 @@ void ClassicGame::endGame() {
         port_.showHighScores();
     } else {
         port_.message(
-            "You scored" + signedNumberText(finalScore) + " which rates as " + phrase + ".",
+            "You scored" + core::signedNumberText(finalScore) + " which rates as " + phrase + ".",
             "Final Score");
     }
 }
@@ -215,7 +216,7 @@ char ClassicGame::askBlankLetter() {
         const std::string answer =
             port_.input("Substitute what letter for the blank?", "Fill in the blank", "E");
         if (answer.size() == 1) {
-            const char letter = toUpperAscii(answer)[0];
+            const char letter = core::toUpperAscii(answer)[0];
             if (letter >= 'A' && letter <= 'Z')
                 return letter;
         }
@@ -230,7 +231,7 @@ void ClassicGame::showDefinition(std::string_view word) {
         const std::string& definition = lexicon_.Item(word);
         text += definition.empty() ? "[Common word]" : definition;
     } else {
-        text += kNotAWord;
+        text += core::kNotAWord;
     }
     definitionText_ = std::move(text);
     notify();
@@ -238,7 +239,7 @@ void ClassicGame::showDefinition(std::string_view word) {
 
 void ClassicGame::setScore(int score) {
     score_ = score;
-    pointsText_ = signedNumberText(score);
+    pointsText_ = core::signedNumberText(score);
 }
 
 void ClassicGame::refreshDefinition() {
@@ -247,4 +248,4 @@ void ClassicGame::refreshDefinition() {
         showDefinition(selectedWord());
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

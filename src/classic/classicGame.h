@@ -14,7 +14,7 @@
 #include "core/random.h"
 #include "scores/scoreTable.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 // The values of the Learn Mode check box.
 enum class CheckState { Unchecked = 0, Checked = 1, Grayed = 2 };
@@ -31,8 +31,9 @@ class ClassicGame {
     // The state of a freshly opened window: no game, learn mode on. Without a
     // random source the shuffle uses applicationRandom() as it stands at each
     // Start Game.
-    ClassicGame(ClassicPort& port, ScoreTable& scores, TileBag& bag = mainMod::tileBag(),
-                RandomSource* random = nullptr, const Lexicon& lexicon = mainMod::lexicon());
+    ClassicGame(ClassicPort& port, scores::ScoreTable& scores, TileBag& bag = tileBag(),
+                core::RandomSource* random = nullptr,
+                const core::Lexicon& lexicon = core::mainMod::lexicon());
 
     ClassicGame(const ClassicGame&) = delete;
     ClassicGame& operator=(const ClassicGame&) = delete;
@@ -98,10 +99,10 @@ class ClassicGame {
     void notify() { port_.stateChanged(); }
 
     ClassicPort& port_;
-    ScoreTable& scores_;
+    scores::ScoreTable& scores_;
     TileBag& bag_;
-    RandomSource* random_;
-    const Lexicon& lexicon_;
+    core::RandomSource* random_;
+    const core::Lexicon& lexicon_;
 
     Rack rack_;
     bool gameInProgress_ = false;
@@ -122,4 +123,4 @@ class ClassicGame {
     bool learnWidgetsVisible_ = true;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

@@ -6,7 +6,7 @@
 
 #include "classic/tileColors.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 class Rack;
 
@@ -48,4 +48,4 @@ class ClassicPort {
     virtual void stateChanged() {}
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

@@ -28,7 +28,7 @@
 #include "ui/richTextBox.h"
 #include "ui/twips.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 using ui::tw;
 using ui::twRect;
@@ -111,7 +111,7 @@ void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent), finder_(mainMod::lexicon()) {
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent), finder_(core::mainMod::lexicon()) {
     registerInstance(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Quillbox"));
@@ -120,7 +120,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), finder_(mainMod::lexico
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
 
-    scores_ = std::make_unique<ProgramScoreTable>(this);
+    scores_ = std::make_unique<quillbox::scores::ProgramScoreTable>(this);
     game_ = std::make_unique<ClassicGame>(static_cast<ClassicPort&>(*this), *scores_);
 
     buildControls();
@@ -315,7 +315,7 @@ void frmMain::chkLearnMode_Click() {
 }
 
 void frmMain::mnuFileHighScores_Click() {
-    frmHighScores::showModal(this);
+    scores::frmHighScores::showModal(this);
 }
 
 void frmMain::mnuFileSaveResults_Click() {
@@ -344,10 +344,10 @@ void frmMain::mnuFileExit_Click() {
     close();
 }
 void frmMain::mnuHelpRules_Click() {
-    openRulesViewer(this);
+    quillbox::help::openRulesViewer(this);
 }
 void frmMain::mnuHelpAbout_Click() {
-    showAboutBox(this);
+    quillbox::help::showAboutBox(this);
 }
 
 void frmMain::rtfPlays_MouseUp() {
@@ -378,9 +378,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    frmHighScores::unload();
+    scores::frmHighScores::unload();
     event->accept();
-    frmLaunchpad::instance().show();
+    core::frmLaunchpad::instance().show();
 }
 
 // ---- What the game asks of the window ------------------------------------------------
@@ -404,7 +404,7 @@ void frmMain::appendTally(const TallyEntry& entry) {
 }
 
 void frmMain::appendFormatted(ui::RichTextBox& target, const QString& text,
-                              std::optional<QColor> colour, int u1, int u2) {
+                              std::optional<QColor> color, int u1, int u2) {
     rtfHidden->setSelStart(0);
     rtfHidden->setSelText(text);
     for (int u : {u1, u2}) {
@@ -416,8 +416,8 @@ void frmMain::appendFormatted(ui::RichTextBox& target, const QString& text,
     }
     rtfHidden->setSelStart(0);
     rtfHidden->setSelLength(50000);
-    if (colour)
-        rtfHidden->setSelColor(*colour);
+    if (color)
+        rtfHidden->setSelColor(*color);
     target.setSelStart(50000);
     target.setSelText(rtfHidden->textRTF());
     rtfHidden->setTextRTF(QString());
@@ -435,7 +435,7 @@ void frmMain::findLegalPlays(const Rack& rack) {
 }
 
 void frmMain::showHighScores() {
-    frmHighScores::showModal(this);
+    scores::frmHighScores::showModal(this);
 }
 
 // ---- Drag and drop on the rack --------------------------------------------------------
@@ -465,7 +465,7 @@ frmMain::Target frmMain::targetAt(const QPoint& p) const {
 }
 
 void frmMain::sendOver(const Target& t, int state, const QPoint& p) {
-    const auto ds = static_cast<quillbox::DragState>(state);
+    const auto ds = static_cast<classic::DragState>(state);
     if (t.kind == TargetKind::Tile) {
         const QRect g = lblTile[static_cast<std::size_t>(t.index)]->geometry();
         game_->lblTile_DragOver(t.index, ds, (p.x() - g.left()) * 15.0);
@@ -570,4 +570,4 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

@@ -16,15 +16,17 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 
-namespace quillbox {
-
-class ClassicGame;
-class ScoreTable;
-class TileLabel;
-
-namespace ui {
+namespace quillbox::ui {
 class RichTextBox;
 }
+namespace quillbox::scores {
+class ScoreTable;
+}
+
+namespace quillbox::classic {
+
+class ClassicGame;
+class TileLabel;
 
 class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private ClassicPort {
     Q_OBJECT
@@ -75,7 +77,7 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
 
     // Adds one line at the end of target, composed in rtfHidden: the whole line
     // in colour (when given), the characters at u1 and u2 underlined (-1: none).
-    void appendFormatted(ui::RichTextBox& target, const QString& text, std::optional<QColor> colour,
+    void appendFormatted(ui::RichTextBox& target, const QString& text, std::optional<QColor> color,
                          int u1, int u2);
 
     // The slot or gap under a point of the client area (-1 when none).
@@ -127,9 +129,9 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
     TileLabel* dragGhost_ = nullptr;
     bool placed_ = false;
 
-    std::unique_ptr<ScoreTable> scores_;
+    std::unique_ptr<scores::ScoreTable> scores_;
     std::unique_ptr<ClassicGame> game_;
     LegalPlayFinder finder_;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

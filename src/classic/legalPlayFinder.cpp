@@ -4,7 +4,7 @@
 #include <array>
 #include <bit>
 
-namespace quillbox {
+namespace quillbox::classic {
 
 namespace {
 
@@ -131,7 +131,7 @@ void LegalPlayFinder::KeySet::grow() {
     }
 }
 
-LegalPlayFinder::LegalPlayFinder(const Lexicon& lexicon) {
+LegalPlayFinder::LegalPlayFinder(const core::Lexicon& lexicon) {
     for (const std::string& w : lexicon.Keys()) {
         const bool letters =
             std::all_of(w.begin(), w.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
@@ -353,7 +353,7 @@ const LegalPlayList& LegalPlayFinder::find(std::string_view rack,
     return out;
 }
 
-LegalPlayList findLegalPlays(std::string_view rack, const Lexicon& lexicon,
+LegalPlayList findLegalPlays(std::string_view rack, const core::Lexicon& lexicon,
                              const CountdownCallback& onCountdown) {
     LegalPlayFinder finder(lexicon);
     return finder.find(rack, onCountdown);
@@ -386,4 +386,4 @@ std::vector<int> legalPlayUnderlines(const LegalPlayList& list) {
     return positions;
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

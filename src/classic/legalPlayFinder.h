@@ -10,7 +10,7 @@
 
 #include "core/lexicon.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 // One listed play: "W1 W2 W3" (9 characters, no line break) and the offsets in
 // it of the letters that blanks stand for, -1 for none.
@@ -45,7 +45,7 @@ using CountdownCallback = std::function<void(int)>;
 class LegalPlayFinder {
   public:
     // The lexicon is read at construction only.
-    explicit LegalPlayFinder(const Lexicon& lexicon);
+    explicit LegalPlayFinder(const core::Lexicon& lexicon);
 
     // rack: one character per occupied slot in slot order, 'A'-'Z' or '_' for
     // a blank (whatever letter the blank shows). Any other character takes
@@ -107,7 +107,7 @@ class LegalPlayFinder {
 
 // One search with a finder built for it, the list handed over. A window that
 // searches after every draw keeps its own LegalPlayFinder instead.
-LegalPlayList findLegalPlays(std::string_view rack, const Lexicon& lexicon,
+LegalPlayList findLegalPlays(std::string_view rack, const core::Lexicon& lexicon,
                              const CountdownCallback& onCountdown = {});
 
 // The whole text of the list box after a search: each play's line followed by
@@ -117,4 +117,4 @@ std::string legalPlayListText(const LegalPlayList& list);
 // Positions in legalPlayListText of the underlined letters, ascending.
 std::vector<int> legalPlayUnderlines(const LegalPlayList& list);
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

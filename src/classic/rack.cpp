@@ -4,7 +4,7 @@
 
 #include "classic/tileBag.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 int Rack::rackCount() const {
     int n = 0;
@@ -63,7 +63,7 @@ bool Rack::toggleSelection(int i) {
     RackSlot& s = at(i);
     if (!s.occupied)
         return false;
-    s.colour = s.selected() ? colors::black : colors::white;
+    s.color = s.selected() ? colors::black : colors::white;
     return true;
 }
 
@@ -95,7 +95,7 @@ void Rack::hideInsertMarkers() {
     markers_.fill(false);
 }
 
-void Rack::insertTileAtMarker(char letter, Rgb colour, bool blank) {
+void Rack::insertTileAtMarker(char letter, Rgb color, bool blank) {
     // Marker 10 is never inspected: no marker at all also means "after slot 9".
     int p = kRackSlots;
     for (int k = 0; k < kRackSlots; ++k) {
@@ -104,7 +104,7 @@ void Rack::insertTileAtMarker(char letter, Rgb colour, bool blank) {
             break;
         }
     }
-    const RackSlot incoming{true, letter, colour, blank};
+    const RackSlot incoming{true, letter, color, blank};
 
     for (int e = p; e < kRackSlots; ++e) {
         if (slot(e).occupied)
@@ -154,7 +154,7 @@ void Rack::dropOnSlot(int i, int source) {
         if (!slot(i).occupied)
             at(i) = carried;
         else
-            insertTileAtMarker(carried.letter, carried.colour, carried.blank);
+            insertTileAtMarker(carried.letter, carried.color, carried.blank);
     }
     hideInsertMarkers();
 }
@@ -163,9 +163,9 @@ void Rack::dropOnGap(int k, int source) {
     if (slot(source).occupied) {
         const RackSlot carried = lift(source);
         markers_.at(static_cast<std::size_t>(k)) = true;
-        insertTileAtMarker(carried.letter, carried.colour, carried.blank);
+        insertTileAtMarker(carried.letter, carried.color, carried.blank);
     }
     hideInsertMarkers();
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

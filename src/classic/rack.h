@@ -5,7 +5,7 @@
 
 #include "classic/tileColors.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 inline constexpr int kRackSlots = 10;
 // Marker k points at the gap just before slot k; marker 10 at the place after slot 9.
@@ -19,10 +19,10 @@ enum class DragState { Enter = 0, Leave = 1, Over = 2 };
 struct RackSlot {
     bool occupied = false;
     char letter = '\0';  // 'A'..'Z'; '\0' while empty. A blank holds the letter it stands for.
-    Rgb colour = colors::black;  // white while selected
-    bool blank = false;          // drawn underlined
+    Rgb color = colors::black;  // white while selected
+    bool blank = false;         // drawn underlined
 
-    bool selected() const { return colour == colors::white; }
+    bool selected() const { return color == colors::white; }
 };
 
 // The letters a play took from the rack, with the positions of letters that
@@ -67,7 +67,7 @@ class Rack {
     // Puts a tile at the insertion point shown by the markers; the nearest empty
     // slot to the right absorbs the shift, else the nearest to the left. At least
     // one slot must be empty.
-    void insertTileAtMarker(char letter, Rgb colour, bool blank);
+    void insertTileAtMarker(char letter, Rgb color, bool blank);
 
     // x in twips from the slot's left edge; width is the slot's width.
     void dragOverSlot(int i, DragState state, double x, double width = kTileWidthTwips);
@@ -88,4 +88,4 @@ class Rack {
     std::array<bool, kRackSlots> borders_{};
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

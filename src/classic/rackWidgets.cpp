@@ -5,7 +5,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace quillbox {
+namespace quillbox::classic {
 
 TileLabel::TileLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
@@ -105,9 +105,9 @@ QPixmap insertMarkerPixmap() {
     return pm;
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::classic
 
-namespace quillbox {
+namespace quillbox::classic {
 
 void WrappingCheckBox::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
@@ -132,4 +132,4 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
     }
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

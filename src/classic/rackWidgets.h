@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-namespace quillbox {
+namespace quillbox::classic {
 
 // One rack slot. Empty slots draw nothing at all, so the gaps behind them
 // show through; occupied slots draw an opaque tile with a centred letter.
@@ -34,9 +34,9 @@ class TileLabel : public QLabel {
 // A small white hand with a blue cuff pointing upward, drawn at 32 x 32.
 QPixmap insertMarkerPixmap();
 
-}  // namespace quillbox
+}  // namespace quillbox::classic
 
-namespace quillbox {
+namespace quillbox::classic {
 
 // A check box whose caption wraps onto further lines when it is wider than
 // the box, as narrow check boxes on the classic layout do.
@@ -49,4 +49,4 @@ class WrappingCheckBox : public QCheckBox {
     void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace quillbox {
+namespace quillbox::classic {
 
 namespace {
 constexpr int kLowestBound = 30;
@@ -39,4 +39,4 @@ std::string_view ratingPhrase(int score) {
     return kPhrases.back();
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

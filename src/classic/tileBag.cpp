@@ -5,7 +5,7 @@
 
 #include "classic/rack.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 namespace {
 
@@ -44,8 +44,6 @@ char TileBag::removeFront() {
     return front;
 }
 
-namespace mainMod {
-
 TileBag& tileBag() {
     static TileBag instance;
     return instance;
@@ -58,12 +56,12 @@ void fillBag(TileBag& bag) {
             bag.add(tile);
 }
 
-void shuffleBag(TileBag& bag, RandomSource& random) {
+void shuffleBag(TileBag& bag, core::RandomSource& random) {
     const int n = bag.count();
     if (n < 1)
         return;
     random.reseedFromClock();
-    auto position = [&] { return randomIndexDraw(random.nextDouble(), n) + 1; };
+    auto position = [&] { return core::randomIndexDraw(random.nextDouble(), n) + 1; };
     const int exchanges = 10 * n;
     for (int i = 0; i < exchanges; ++i) {
         // The top of the draw's range passes n; both positions are then drawn again.
@@ -76,8 +74,6 @@ void shuffleBag(TileBag& bag, RandomSource& random) {
         bag.exchange(r1, r2);
     }
 }
-
-}  // namespace mainMod
 
 void drawTile(TileBag& bag, Rack& rack, int slot) {
     if (bag.empty())
@@ -96,4 +92,4 @@ void drawToFullRack(TileBag& bag, Rack& rack) {
     }
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

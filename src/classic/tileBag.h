@@ -5,7 +5,7 @@
 
 #include "core/random.h"
 
-namespace quillbox {
+namespace quillbox::classic {
 
 class Rack;
 
@@ -31,8 +31,6 @@ class TileBag {
     std::vector<char> tiles_;
 };
 
-namespace mainMod {
-
 // The one bag of the program, empty until the first game starts.
 TileBag& tileBag();
 
@@ -42,9 +40,7 @@ void fillBag(TileBag& bag = tileBag());
 
 // Puts the tiles in random order with 10 x n exchanges of two randomly drawn
 // positions, reseeding the generator first. An empty bag is left alone.
-void shuffleBag(TileBag& bag = tileBag(), RandomSource& random = applicationRandom());
-
-}  // namespace mainMod
+void shuffleBag(TileBag& bag = tileBag(), core::RandomSource& random = core::applicationRandom());
 
 // Moves the front tile of the bag into a rack slot; nothing happens when the
 // bag is empty.
@@ -54,4 +50,4 @@ void drawTile(TileBag& bag, Rack& rack, int slot);
 // slot visited counts, even when the bag had nothing left to give it.
 void drawToFullRack(TileBag& bag, Rack& rack);
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

@@ -2,7 +2,7 @@
 // Letter and tally colours of the Classic game, as red, green, blue.
 #include <cstdint>
 
-namespace quillbox {
+namespace quillbox::classic {
 
 struct Rgb {
     std::uint8_t red = 0;
@@ -21,4 +21,4 @@ inline constexpr Rgb magenta{255, 0, 255};     // the Q bonus
 inline constexpr Rgb darkViolet{64, 32, 128};  // the final total
 }  // namespace colors
 
-}  // namespace quillbox
+}  // namespace quillbox::classic

@@ -16,7 +16,7 @@
 #include "ui/maskedLetterBox.h"
 #include "ui/twips.h"
 
-namespace quillbox {
+namespace quillbox::core {
 
 using ui::twRect;
 
@@ -77,12 +77,12 @@ frmLaunchpad::frmLaunchpad(QWidget* parent) : QDialog(parent) {
 frmLaunchpad::~frmLaunchpad() = default;
 
 void frmLaunchpad::cmdClassic_Click() {
-    frmMain::instance().show();
+    classic::frmMain::instance().show();
     hide();
 }
 
 void frmLaunchpad::cmdCrossword_Click() {
-    frmCrossword::instance().show();
+    crossword::frmCrossword::instance().show();
     hide();
 }
 
@@ -109,9 +109,9 @@ void frmLaunchpad::showEvent(QShowEvent* event) {
 
 void frmLaunchpad::closeEvent(QCloseEvent* event) {
     // The launch pad is the last window: closing it ends the program.
-    frmRules::unload();
+    help::frmRules::unload();
     event->accept();
     QCoreApplication::quit();
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::core

@@ -8,11 +8,11 @@
 class QLabel;
 class QPushButton;
 
-namespace quillbox {
-
-namespace ui {
+namespace quillbox::ui {
 class MaskedLetterBox;
 }
+
+namespace quillbox::core {
 
 class frmLaunchpad : public QDialog, public ui::SingleInstance<frmLaunchpad> {
     Q_OBJECT
@@ -45,4 +45,4 @@ class frmLaunchpad : public QDialog, public ui::SingleInstance<frmLaunchpad> {
     bool placed_ = false;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::core

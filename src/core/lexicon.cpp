@@ -1,6 +1,6 @@
 #include "core/lexicon.h"
 
-namespace quillbox {
+namespace quillbox::core {
 
 void Lexicon::Add(std::string word, std::string definition) {
     auto [it, inserted] = items_.try_emplace(word);
@@ -21,4 +21,4 @@ const std::string& Lexicon::Item(std::string_view word) const {
     return it->second;
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::core

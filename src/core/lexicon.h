@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace quillbox {
+namespace quillbox::core {
 
 class DuplicateWordError : public std::runtime_error {
   public:
@@ -39,4 +39,4 @@ class Lexicon {
     std::vector<std::string> keys_;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::core

@@ -3,7 +3,7 @@
 #include <span>
 #include <string_view>
 
-namespace quillbox {
+namespace quillbox::core {
 
 struct LexiconEntry {
     std::string_view word;
@@ -14,4 +14,4 @@ struct LexiconEntry {
 // three-letter words alphabetically.
 std::span<const LexiconEntry> lexiconData();
 
-}  // namespace quillbox
+}  // namespace quillbox::core

@@ -1,6 +1,6 @@
 #include "core/lookup.h"
 
-namespace quillbox {
+namespace quillbox::core {
 
 std::string toUpperAscii(std::string_view s) {
     std::string out(s);
@@ -19,4 +19,4 @@ std::string lookupDefinition(const Lexicon& lexicon, std::string_view typed) {
     return std::string(kNotAWord);
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::core

@@ -4,7 +4,7 @@
 
 #include "core/lexicon.h"
 
-namespace quillbox {
+namespace quillbox::core {
 
 inline constexpr std::string_view kNotAWord = "--- NOT A WORD! ---";
 
@@ -14,4 +14,4 @@ std::string lookupDefinition(const Lexicon& lexicon, std::string_view typed);
 // ASCII upper-casing; typed words are upper-cased before any lookup.
 std::string toUpperAscii(std::string_view s);
 
-}  // namespace quillbox
+}  // namespace quillbox::core

@@ -2,7 +2,7 @@
 
 #include "core/lexiconData.h"
 
-namespace quillbox::mainMod {
+namespace quillbox::core::mainMod {
 
 namespace {
 void loadWordsOfLength(Lexicon& target, std::size_t length) {
@@ -29,4 +29,4 @@ const Lexicon& lexicon() {
     return instance;
 }
 
-}  // namespace quillbox::mainMod
+}  // namespace quillbox::core::mainMod

@@ -2,7 +2,7 @@
 // Application-wide objects created once at start-up.
 #include "core/lexicon.h"
 
-namespace quillbox::mainMod {
+namespace quillbox::core::mainMod {
 
 // The one lexicon of the program, filled on first use and read-only afterwards.
 const Lexicon& lexicon();
@@ -11,4 +11,4 @@ const Lexicon& lexicon();
 void loadTwoLetterWords(Lexicon& target);
 void loadThreeLetterWords(Lexicon& target);
 
-}  // namespace quillbox::mainMod
+}  // namespace quillbox::core::mainMod

@@ -1,9 +1,9 @@
 #include "core/numberText.h"
 
-namespace quillbox {
+namespace quillbox::core {
 
 std::string signedNumberText(long value) {
     return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::core

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cmath>
 
-namespace quillbox {
+namespace quillbox::core {
 
 ClockRandom::ClockRandom() {
     reseedFromClock();
@@ -45,4 +45,4 @@ std::int32_t randomIndexDraw(double r, std::int32_t n) {
     return static_cast<std::int32_t>(x / step);
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::core

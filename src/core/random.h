@@ -4,7 +4,7 @@
 #include <memory>
 #include <random>
 
-namespace quillbox {
+namespace quillbox::core {
 
 class RandomSource {
   public:
@@ -41,4 +41,4 @@ void setApplicationRandom(RandomSource* source);
 // reach n for the largest r; callers discard and redraw such values.
 std::int32_t randomIndexDraw(double r, std::int32_t n);
 
-}  // namespace quillbox
+}  // namespace quillbox::core

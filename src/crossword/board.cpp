@@ -32,7 +32,8 @@ constexpr Controls controlsIn(BoardState s) {
 
 }  // namespace
 
-Board::Board(const Lexicon& lexicon, RandomSource& random) : lexicon_(lexicon), random_(random) {}
+Board::Board(const core::Lexicon& lexicon, core::RandomSource& random)
+    : lexicon_(lexicon), random_(random) {}
 
 bool Board::generateEnabled() const {
     return controlsIn(state_).generate;
@@ -57,7 +58,7 @@ void Board::begin(const PuzzleWords& words) {
     state_ = BoardState::Playing;
     runCounted_ = false;
     for (Cell& c : cells_)
-        c = Cell{{}, CellColour::White};
+        c = Cell{{}, CellColor::White};
     words_ = words;
     for (int e = 0; e < kEntryCount; ++e)
         clues_[e] = lexicon_.Exists(words_[e]) ? lexicon_.Item(words_[e]) : std::string();
@@ -66,14 +67,14 @@ void Board::begin(const PuzzleWords& words) {
 bool Board::clickCell(int k) {
     if (!cellsEnabled())
         return false;
-    cells_.at(static_cast<std::size_t>(k)).colour = CellColour::White;
+    cells_.at(static_cast<std::size_t>(k)).color = CellColor::White;
     return true;
 }
 
 void Board::commitCell(int k, std::string_view typed) {
     if (!cellsEnabled())
         return;
-    cells_.at(static_cast<std::size_t>(k)).caption = toUpperAscii(typed);
+    cells_.at(static_cast<std::size_t>(k)).caption = core::toUpperAscii(typed);
 }
 
 std::string Board::solution(int k) const {
@@ -87,7 +88,7 @@ CheckResult Board::check(const std::function<void()>& announceWin) {
     for (int k = 0; k < kCellCount; ++k) {
         // A cell already red from an earlier check stays red even when right now.
         if (cells_[k].caption != solution(k)) {
-            cells_[k].colour = CellColour::Red;
+            cells_[k].color = CellColor::Red;
             correct = false;
         }
     }
@@ -107,7 +108,7 @@ void Board::reveal() {
         return;
     state_ = BoardState::Revealed;
     for (int k = 0; k < kCellCount; ++k)
-        cells_[k] = Cell{solution(k), CellColour::White};
+        cells_[k] = Cell{solution(k), CellColor::White};
 }
 
 void Board::updateRun(bool won) {
@@ -126,7 +127,7 @@ void Board::updateRun(bool won) {
                         : std::int16_t{-1};
     runCounted_ = true;
     const long shown = runCount_ < 0 ? -static_cast<long>(runCount_) : runCount_;
-    runText_ = signedNumberText(shown) + (won ? " win(s)" : " loss(es)");
+    runText_ = core::signedNumberText(shown) + (won ? " win(s)" : " loss(es)");
 }
 
 }  // namespace quillbox::crossword

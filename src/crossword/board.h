@@ -14,7 +14,7 @@
 
 namespace quillbox::crossword {
 
-enum class CellColour {
+enum class CellColor {
     SystemWindow,  // before the first puzzle
     White,
     Red,  // differs from the solution at the last check
@@ -30,14 +30,14 @@ enum class BoardState {
 
 struct Cell {
     std::string caption;  // the committed letter, or empty
-    CellColour colour = CellColour::SystemWindow;
+    CellColor color = CellColor::SystemWindow;
 };
 
 enum class CheckResult { Correct, Wrong, NotAvailable };
 
 class Board {
   public:
-    Board(const Lexicon& lexicon, RandomSource& random);
+    Board(const core::Lexicon& lexicon, core::RandomSource& random);
 
     // Draws a new puzzle and clears the grid. Does nothing unless
     // generateEnabled().
@@ -83,8 +83,8 @@ class Board {
     const std::string& runText() const { return runText_; }
 
   private:
-    const Lexicon& lexicon_;
-    RandomSource& random_;
+    const core::Lexicon& lexicon_;
+    core::RandomSource& random_;
     BoardState state_ = BoardState::Fresh;
     std::array<Cell, kCellCount> cells_{};
     PuzzleWords words_{};

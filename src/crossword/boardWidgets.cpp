@@ -5,7 +5,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace quillbox {
+namespace quillbox::crossword {
 
 namespace {
 
@@ -25,10 +25,10 @@ CellLabel::CellLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
 }
 
-void CellLabel::setBackground(const QColor& colour) {
-    if (colour == background_)
+void CellLabel::setBackground(const QColor& color) {
+    if (color == background_)
         return;
-    background_ = colour;
+    background_ = color;
     update();
 }
 
@@ -93,4 +93,4 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     p.drawItemText(area, flags, opt.palette, isEnabled(), caption, QPalette::ButtonText);
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::crossword

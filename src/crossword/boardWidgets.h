@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace quillbox {
+namespace quillbox::crossword {
 
 // A letter cell of the grid: a bordered label whose background colour the
 // board decides, and which reports clicks.
@@ -14,7 +14,7 @@ class CellLabel : public QLabel {
     explicit CellLabel(QWidget* parent = nullptr);
 
     QColor background() const { return background_; }
-    void setBackground(const QColor& colour);
+    void setBackground(const QColor& color);
 
   signals:
     void clicked();
@@ -51,4 +51,4 @@ class WrappingButton : public QPushButton {
     void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::crossword

@@ -19,10 +19,8 @@
 #include "ui/maskedLetterBox.h"
 #include "ui/twips.h"
 
-namespace quillbox {
+namespace quillbox::crossword {
 
-using crossword::CellColour;
-using crossword::kCellCount;
 using ui::twRect;
 
 namespace {
@@ -51,7 +49,7 @@ QFont cellFont() {
 }  // namespace
 
 frmCrossword::frmCrossword(QWidget* parent)
-    : QMainWindow(parent), board_(mainMod::lexicon(), applicationRandom()) {
+    : QMainWindow(parent), board_(core::mainMod::lexicon(), core::applicationRandom()) {
     registerInstance(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kTitle);
@@ -202,11 +200,11 @@ void frmCrossword::mnuFileExit_Click() {
 }
 
 void frmCrossword::mnuHelpRules_Click() {
-    openRulesViewer(this);
+    quillbox::help::openRulesViewer(this);
 }
 
 void frmCrossword::mnuHelpAbout_Click() {
-    showAboutBox(this);
+    quillbox::help::showAboutBox(this);
 }
 
 bool frmCrossword::eventFilter(QObject* watched, QEvent* event) {
@@ -243,23 +241,23 @@ void frmCrossword::commitOpenEntry() {
 }
 
 void frmCrossword::showCell(int index) {
-    const crossword::Cell& c = board_.cell(index);
+    const Cell& c = board_.cell(index);
     lblBox[index]->setText(QString::fromStdString(c.caption));
-    switch (c.colour) {
-        case CellColour::SystemWindow:
+    switch (c.color) {
+        case CellColor::SystemWindow:
             lblBox[index]->setBackground(palette().color(QPalette::Base));
             break;
-        case CellColour::White:
+        case CellColor::White:
             lblBox[index]->setBackground(QColor(255, 255, 255));
             break;
-        case CellColour::Red:
+        case CellColor::Red:
             lblBox[index]->setBackground(QColor(255, 0, 0));
             break;
     }
     lblBox[index]->setEnabled(board_.cellsEnabled());
 }
 
-void frmCrossword::showClue(QLabel* label, crossword::Entry entry) {
+void frmCrossword::showClue(QLabel* label, Entry entry) {
     label->setText(QString::fromStdString(board_.clue(entry)));
 }
 
@@ -269,12 +267,12 @@ void frmCrossword::showBoard() {
     cmdShowSolution->setEnabled(board_.showEnabled());
     for (int k = 0; k < kCellCount; ++k)
         showCell(k);
-    showClue(lbl1Adef, crossword::kAcross1);
-    showClue(lbl3Adef, crossword::kAcross3);
-    showClue(lbl4Adef, crossword::kAcross4);
-    showClue(lbl1Ddef, crossword::kDown1);
-    showClue(lbl2Ddef, crossword::kDown2);
-    showClue(lbl3Ddef, crossword::kDown3);
+    showClue(lbl1Adef, kAcross1);
+    showClue(lbl3Adef, kAcross3);
+    showClue(lbl4Adef, kAcross4);
+    showClue(lbl1Ddef, kDown1);
+    showClue(lbl2Ddef, kDown2);
+    showClue(lbl3Ddef, kDown3);
     lblRunCount->setText(QString::fromStdString(board_.runText()));
 }
 
@@ -289,7 +287,7 @@ void frmCrossword::showEvent(QShowEvent* event) {
 void frmCrossword::closeEvent(QCloseEvent* event) {
     // The run goes with the window; the launch pad comes back.
     event->accept();
-    frmLaunchpad::instance().show();
+    core::frmLaunchpad::instance().show();
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::crossword

@@ -1,6 +1,6 @@
 #pragma once
 // The Crossword window: the staircase grid, its clues, the run counter and
-// the Generate / Check / Show buttons. The rules live in crossword::Board;
+// the Generate / Check / Show buttons. The rules live in Board;
 // this window turns clicks and typing into board calls and shows the result.
 #include <QMainWindow>
 #include <array>
@@ -13,13 +13,13 @@ class QLabel;
 class QMenu;
 class QPushButton;
 
-namespace quillbox {
-
-class CellLabel;
-namespace ui {
+namespace quillbox::ui {
 class MaskedLetterBox;
 }
 
+namespace quillbox::crossword {
+
+class CellLabel;
 class frmCrossword : public QMainWindow, public ui::SingleInstance<frmCrossword> {
     Q_OBJECT
   public:
@@ -34,8 +34,8 @@ class frmCrossword : public QMainWindow, public ui::SingleInstance<frmCrossword>
 
     QLabel* Label1;
     QLabel* lblRunCount;
-    std::array<CellLabel*, crossword::kCellCount> lblBox{};
-    std::array<ui::MaskedLetterBox*, crossword::kCellCount> mskBox{};
+    std::array<CellLabel*, kCellCount> lblBox{};
+    std::array<ui::MaskedLetterBox*, kCellCount> mskBox{};
     QLabel* lbl1;
     QLabel* lbl2;
     QLabel* lbl3;
@@ -68,7 +68,7 @@ class frmCrossword : public QMainWindow, public ui::SingleInstance<frmCrossword>
     void mnuHelpRules_Click();
     void mnuHelpAbout_Click();
 
-    const crossword::Board& board() const { return board_; }
+    const Board& board() const { return board_; }
     // The cell whose entry box is open, or -1.
     int openCell() const { return openCell_; }
 
@@ -82,11 +82,11 @@ class frmCrossword : public QMainWindow, public ui::SingleInstance<frmCrossword>
     void commitOpenEntry();
     void showCell(int index);
     void showBoard();
-    void showClue(QLabel* label, crossword::Entry entry);
+    void showClue(QLabel* label, Entry entry);
 
-    crossword::Board board_;
+    Board board_;
     int openCell_ = -1;
     bool placed_ = false;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::crossword

@@ -6,7 +6,7 @@
 
 namespace quillbox::crossword {
 
-std::string randomWord(const Lexicon& lexicon, RandomSource& random, int length) {
+std::string randomWord(const core::Lexicon& lexicon, core::RandomSource& random, int length) {
     const auto count = static_cast<std::int32_t>(lexicon.Count());
     if (count == 0)
         throw std::invalid_argument("cannot draw a word from an empty lexicon");
@@ -15,7 +15,7 @@ std::string randomWord(const Lexicon& lexicon, RandomSource& random, int length)
     for (;;) {
         // A single-precision draw: its coarser steps decide which index is hit.
         const float r = random.nextSingle();
-        const std::int32_t idx = randomIndexDraw(static_cast<double>(r), count);
+        const std::int32_t idx = core::randomIndexDraw(static_cast<double>(r), count);
         if (idx >= count)
             continue;
         const std::string& w = keys[static_cast<std::size_t>(idx)];
@@ -37,12 +37,13 @@ PuzzleWords wordsFromAcross(std::string across1, std::string across3, std::strin
     return w;
 }
 
-bool downWordsExist(const Lexicon& lexicon, const PuzzleWords& words) {
+bool downWordsExist(const core::Lexicon& lexicon, const PuzzleWords& words) {
     return lexicon.Exists(words[kDown3]) && lexicon.Exists(words[kDown1]) &&
            lexicon.Exists(words[kDown2]);
 }
 
-PuzzleWords generateWords(const Lexicon& lexicon, RandomSource& random, long* attempts) {
+PuzzleWords generateWords(const core::Lexicon& lexicon, core::RandomSource& random,
+                          long* attempts) {
     const auto& keys = lexicon.Keys();
     if (std::none_of(keys.begin(), keys.end(), [](const std::string& k) { return k.size() == 3; }))
         throw std::invalid_argument("the lexicon has no three-letter word to build a crossword");

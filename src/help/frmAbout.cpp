@@ -9,7 +9,7 @@
 #include "ui/appearance.h"
 #include "ui/twips.h"
 
-namespace quillbox {
+namespace quillbox::help {
 
 using ui::tw;
 using ui::twRect;
@@ -101,4 +101,4 @@ void frmAbout::cmdOK_Click() {
     accept();
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::help

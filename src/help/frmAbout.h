@@ -10,7 +10,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
-namespace quillbox {
+namespace quillbox::help {
 
 class frmAbout : public QDialog, public ui::SingleInstance<frmAbout> {
     Q_OBJECT
@@ -33,4 +33,4 @@ class frmAbout : public QDialog, public ui::SingleInstance<frmAbout> {
     void Form_Load();
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::help

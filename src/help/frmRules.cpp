@@ -9,7 +9,7 @@
 #include "ui/richTextBox.h"
 #include "ui/twips.h"
 
-namespace quillbox {
+namespace quillbox::help {
 
 using ui::twRect;
 
@@ -124,4 +124,4 @@ void frmRules::lstContents_Click() {
     rtbRules->find(heading, 0, -1, true);
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::help

@@ -8,11 +8,11 @@
 class QLabel;
 class QListWidget;
 
-namespace quillbox {
-
-namespace ui {
+namespace quillbox::ui {
 class RichTextBox;
 }
+
+namespace quillbox::help {
 
 class frmRules : public QWidget, public ui::SingleInstance<frmRules> {
     Q_OBJECT
@@ -42,4 +42,4 @@ class frmRules : public QWidget, public ui::SingleInstance<frmRules> {
     bool mousePressInList_ = false;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::help

@@ -10,7 +10,7 @@
 #include "ui/programFolder.h"
 #include "ui/richTextBox.h"
 
-namespace quillbox {
+namespace quillbox::help {
 
 namespace {
 
@@ -58,4 +58,4 @@ void showAboutBox(QWidget* parent) {
     about.exec();
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::help

@@ -2,7 +2,7 @@
 // What Help > Rules... and Help > About... do; both game windows call these.
 class QWidget;
 
-namespace quillbox {
+namespace quillbox::help {
 
 // Loads the rules document beside the program into the one rules viewer and
 // brings the viewer up, modeless. A missing or unreadable document is
@@ -13,4 +13,4 @@ void openRulesViewer(QWidget* caller);
 // Shows the about box modally; returns when it has been closed.
 void showAboutBox(QWidget* parent);
 
-}  // namespace quillbox
+}  // namespace quillbox::help

@@ -1,6 +1,6 @@
 #include "help/programIdentity.h"
 
-namespace quillbox {
+namespace quillbox::help {
 
 const ProgramIdentity& programIdentity() {
     static const ProgramIdentity identity{QStringLiteral(QUILLBOX_TITLE),
@@ -12,4 +12,4 @@ const ProgramIdentity& programIdentity() {
     return identity;
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::help

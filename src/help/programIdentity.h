@@ -3,7 +3,7 @@
 // build so that every window shows the same values as the version data.
 #include <QString>
 
-namespace quillbox {
+namespace quillbox::help {
 
 struct ProgramIdentity {
     QString title;
@@ -16,4 +16,4 @@ struct ProgramIdentity {
 
 const ProgramIdentity& programIdentity();
 
-}  // namespace quillbox
+}  // namespace quillbox::help

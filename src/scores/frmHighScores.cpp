@@ -12,7 +12,7 @@
 #include "ui/appearance.h"
 #include "ui/twips.h"
 
-namespace quillbox {
+namespace quillbox::scores {
 
 namespace {
 
@@ -148,4 +148,4 @@ void frmHighScores::paintEvent(QPaintEvent*) {
     }
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

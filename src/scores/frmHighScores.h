@@ -8,7 +8,7 @@
 
 #include "ui/singleInstance.h"
 
-namespace quillbox {
+namespace quillbox::scores {
 
 class frmHighScores : public QDialog, public ui::SingleInstance<frmHighScores> {
     Q_OBJECT
@@ -45,4 +45,4 @@ class frmHighScores : public QDialog, public ui::SingleInstance<frmHighScores> {
     std::vector<PrintedText> printed_;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

@@ -6,7 +6,7 @@
 #include "ui/dialogs.h"
 #include "ui/programFolder.h"
 
-namespace quillbox {
+namespace quillbox::scores {
 
 ScoreFile programScoreFile() {
     return ScoreFile(QFile::encodeName(ui::programFolder()).toStdString());
@@ -65,4 +65,4 @@ void ProgramScoreTable::addScore(const std::string& name, std::int32_t points) {
     }
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace quillbox {
+namespace quillbox::scores {
 
 // The engine's table in the program's folder.
 ScoreFile programScoreFile();
@@ -34,4 +34,4 @@ class ProgramScoreTable : public ScoreTable {
     QWidget* parent_;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

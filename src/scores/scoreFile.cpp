@@ -11,7 +11,7 @@
 #include <system_error>
 #include <utility>
 
-namespace quillbox {
+namespace quillbox::scores {
 
 namespace {
 
@@ -279,4 +279,4 @@ void ScoreFile::addScore(const std::string& name, std::int32_t points) {
                 Action::Write);
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

@@ -13,7 +13,7 @@
 #include "scores/scoreRecords.h"
 #include "scores/scoreTable.h"
 
-namespace quillbox {
+namespace quillbox::scores {
 
 // A file operation failed. Carries the high-score file's path and the
 // system's reason, for a message that names both.
@@ -69,4 +69,4 @@ class ScoreFile : public ScoreTable {
     std::function<void()> beforeReplace_;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

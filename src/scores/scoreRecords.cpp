@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace quillbox {
+namespace quillbox::scores {
 
 namespace {
 
@@ -173,4 +173,4 @@ std::optional<int> insertScore(ScoreRecords& records, const ScoreRecord& entry) 
     return static_cast<int>(at - records.begin()) + 1;
 }
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

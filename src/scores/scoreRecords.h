@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace quillbox {
+namespace quillbox::scores {
 
 inline constexpr int kScoreRecordCount = 10;
 inline constexpr std::size_t kScoreNameLength = 15;
@@ -66,4 +66,4 @@ bool beatsAnyScore(const ScoreRecords& records, std::int32_t points);
 // and the table stays as it was.
 std::optional<int> insertScore(ScoreRecords& records, const ScoreRecord& entry);
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace quillbox {
+namespace quillbox::scores {
 
 class ScoreTable {
   public:
@@ -14,4 +14,4 @@ class ScoreTable {
     virtual void addScore(const std::string& name, std::int32_t points) = 0;
 };
 
-}  // namespace quillbox
+}  // namespace quillbox::scores

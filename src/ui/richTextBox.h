@@ -20,7 +20,7 @@
 
 class QPrinter;
 
-namespace quillbox::rtf {
+namespace quillbox::ui::rtf {
 struct Document;
 }
 

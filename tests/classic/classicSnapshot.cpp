@@ -17,12 +17,14 @@
 #include "ui/dialogs.h"
 
 using namespace quillbox;
+using namespace quillbox::classic;
+using namespace quillbox::core;
 
 namespace {
-void clickTile(frmMain& w, int slot) {
+void clickTile(quillbox::classic::frmMain& w, int slot) {
     QTest::mouseClick(w.lblTile[slot], Qt::LeftButton);
 }
-void doubleClickTile(frmMain& w, int slot) {
+void doubleClickTile(quillbox::classic::frmMain& w, int slot) {
     auto* t = w.lblTile[slot];
     QTest::mouseClick(t, Qt::LeftButton);
     QTest::mousePress(t, Qt::LeftButton);

@@ -18,6 +18,9 @@
 #include "support/scriptedRandom.h"
 
 namespace quillbox::testing {
+using namespace quillbox::classic;
+using namespace quillbox::core;
+using namespace quillbox::scores;
 
 class RecordingPort : public ClassicPort {
   public:
@@ -31,7 +34,7 @@ class RecordingPort : public ClassicPort {
 
     std::deque<std::string> inputAnswers;
     std::vector<Box> boxes;
-    std::vector<TallyEntry> tally;
+    std::vector<quillbox::classic::TallyEntry> tally;
     std::vector<std::string> searchedRacks;  // the rack's tiles at each legal-play search
     int highScoreShows = 0;
     int stateChanges = 0;
@@ -148,7 +151,7 @@ inline Rack rackOf(const std::string& layout) {
 // The inverse of rackOf.
 inline std::string layoutOf(const Rack& rack) {
     std::string out;
-    for (int i = 0; i < kRackSlots; ++i) {
+    for (int i = 0; i < quillbox::classic::kRackSlots; ++i) {
         const auto& s = rack.slot(i);
         const auto letter = static_cast<unsigned char>(s.letter);
         out += !s.occupied ? '.' : s.blank ? static_cast<char>(std::tolower(letter)) : s.letter;

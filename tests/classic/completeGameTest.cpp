@@ -11,9 +11,9 @@
 
 namespace {
 
-using quillbox::CheckState;
-using quillbox::kRackSlots;
-using quillbox::Rgb;
+using quillbox::classic::CheckState;
+using quillbox::classic::kRackSlots;
+using quillbox::classic::Rgb;
 using Words = std::vector<std::string>;
 
 // The tiles in the order they leave the bag, one group per draw.
@@ -58,7 +58,7 @@ const Words kBagAfterEachDraw = {"93", "86", "79", "72", "67", "60", "53", "46",
 
 class CompleteGame : public quillbox::testing::ClassicGameTest {
   protected:
-    CompleteGame() : ClassicGameTest(quillbox::mainMod::lexicon()) {}
+    CompleteGame() : ClassicGameTest(quillbox::core::mainMod::lexicon()) {}
 
     Words bagAfterEachDraw;
     Words definitionsSeen;

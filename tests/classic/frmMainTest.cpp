@@ -25,9 +25,9 @@
 #include "ui/richTextBox.h"
 #include "ui/rtf/rtfDocument.h"
 
-using quillbox::ClassicGame;
-using quillbox::frmLaunchpad;
-using quillbox::frmMain;
+using quillbox::classic::ClassicGame;
+using quillbox::classic::frmMain;
+using quillbox::core::frmLaunchpad;
 using quillbox::testing::kFillOrder;
 using quillbox::testing::ScriptedDialogs;
 using quillbox::testing::ScriptedRandom;
@@ -48,7 +48,7 @@ class ClassicWindowTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         quillbox::ui::setProgramFolderForTesting(folder.path());
-        quillbox::setApplicationRandom(&random);
+        quillbox::core::setApplicationRandom(&random);
         w = &frmMain::instance();
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
@@ -61,7 +61,7 @@ class ClassicWindowTest : public ::testing::Test {
         }
         frmLaunchpad::unload();
         QApplication::processEvents();
-        quillbox::setApplicationRandom(nullptr);
+        quillbox::core::setApplicationRandom(nullptr);
         quillbox::ui::setProgramFolderForTesting(QString());
     }
 
@@ -132,21 +132,22 @@ TEST_F(ClassicWindowTest, StartGameDrawsSevenTilesAndListsThePlays) {
 
 TEST_F(ClassicWindowTest, ALongListShowsFromItsFirstPlayWithItsBlanksUnderlined) {
     startWithRack("AEHMO__");
-    const quillbox::LegalPlayList expected =
-        quillbox::findLegalPlays("AEHMO__", quillbox::mainMod::lexicon());
+    const quillbox::classic::LegalPlayList expected =
+        quillbox::classic::findLegalPlays("AEHMO__", quillbox::core::mainMod::lexicon());
     ASSERT_GT(expected.plays.size(), 10000u);
-    EXPECT_EQ(w->rtfPotentials->text().toStdString(), quillbox::legalPlayListText(expected));
+    EXPECT_EQ(w->rtfPotentials->text().toStdString(),
+              quillbox::classic::legalPlayListText(expected));
     EXPECT_EQ(w->rtfPotentials->verticalScrollBar()->value(), 0);
     EXPECT_EQ(w->rtfPotentials->selStart(), w->rtfPotentials->textLength());
 
     // Where the underlines are, in the CR LF text, as the box writes them out.
-    const quillbox::rtf::Document shown =
-        quillbox::rtf::readRtf(w->rtfPotentials->textRTF().toStdString());
+    const quillbox::ui::rtf::Document shown =
+        quillbox::ui::rtf::readRtf(w->rtfPotentials->textRTF().toStdString());
     std::vector<int> underlined;
     int position = 0;
     for (const auto& paragraph : shown.paragraphs) {
         for (const auto& run : paragraph.runs) {
-            EXPECT_EQ(run.format.color, (quillbox::rtf::Color{0, 0, 0}));
+            EXPECT_EQ(run.format.color, (quillbox::ui::rtf::Color{0, 0, 0}));
             for (std::size_t k = 0; k < run.text.size(); ++k, ++position) {
                 if (run.format.underline)
                     underlined.push_back(position);
@@ -154,7 +155,7 @@ TEST_F(ClassicWindowTest, ALongListShowsFromItsFirstPlayWithItsBlanksUnderlined)
         }
         position += 2;
     }
-    EXPECT_EQ(underlined, quillbox::legalPlayUnderlines(expected));
+    EXPECT_EQ(underlined, quillbox::classic::legalPlayUnderlines(expected));
 }
 
 TEST_F(ClassicWindowTest, ClicksSelectTilesAndShowTheDefinition) {
@@ -261,7 +262,7 @@ TEST_F(ClassicWindowTest, BlanksAreReletteredByDoubleClick) {
     EXPECT_EQ(dialogs.messages().size(), 2u);  // "" and "ab" refused
 }
 
-TEST_F(ClassicWindowTest, PlaysAreWrittenToTheTallySheetInColour) {
+TEST_F(ClassicWindowTest, PlaysAreWrittenToTheTallySheetInColor) {
     startWithRack("_ATQIXN");
     dialogs.inputAnswers = {"Q"};
     doubleClick(0);  // blank as Q, now selected
@@ -282,15 +283,15 @@ TEST_F(ClassicWindowTest, PlaysAreWrittenToTheTallySheetInColour) {
     w->mnuFileSaveResults->trigger();
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const auto doc = quillbox::rtf::readRtf(f.readAll().toStdString());
-    EXPECT_EQ(quillbox::rtf::plainText(doc), u"QAT     1\r\nIX     -1\r\n");
+    const auto doc = quillbox::ui::rtf::readRtf(f.readAll().toStdString());
+    EXPECT_EQ(quillbox::ui::rtf::plainText(doc), u"QAT     1\r\nIX     -1\r\n");
     bool underlinedQ = false, redIX = false;
     for (const auto& par : doc.paragraphs)
         for (const auto& run : par.runs) {
             if (run.text == u"Q" && run.format.underline)
                 underlinedQ = true;
             if (run.text.find(u"IX") != std::u16string::npos && run.format.color &&
-                *run.format.color == quillbox::rtf::Color{255, 0, 0})
+                *run.format.color == quillbox::ui::rtf::Color{255, 0, 0})
                 redIX = true;
         }
     EXPECT_TRUE(underlinedQ);

@@ -12,6 +12,9 @@
 #include "classicTestSupport.h"
 
 namespace quillbox::testing {
+using namespace quillbox::classic;
+using namespace quillbox::core;
+using namespace quillbox::scores;
 
 inline const Lexicon& smallLexicon() {
     static const Lexicon words = [] {

@@ -10,10 +10,10 @@
 
 namespace {
 
-using quillbox::CheckState;
-using quillbox::DragState;
-using quillbox::MouseButton;
-using quillbox::ratingPhrase;
+using quillbox::classic::CheckState;
+using quillbox::classic::DragState;
+using quillbox::classic::MouseButton;
+using quillbox::classic::ratingPhrase;
 using quillbox::testing::ClassicGameTest;
 using quillbox::testing::RecordingPort;
 using Box = RecordingPort::Box;
@@ -26,7 +26,7 @@ using EndOfGame = ClassicGameTest;
 
 // The enabled controls, one character each: Start Game, Learn Mode, Draw
 // Tiles, Play Word ('-' when disabled).
-std::string enabledOf(const quillbox::ClassicGame& g) {
+std::string enabledOf(const quillbox::classic::ClassicGame& g) {
     return {g.startGameEnabled() ? 'S' : '-', g.learnModeEnabled() ? 'L' : '-',
             g.drawTilesEnabled() ? 'D' : '-', g.playWordEnabled() ? 'P' : '-'};
 }

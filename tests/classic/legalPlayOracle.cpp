@@ -3,6 +3,7 @@
 #include <algorithm>
 
 namespace quillbox::testing {
+using namespace quillbox::core;
 
 LegalPlayOracle::LegalPlayOracle(const Lexicon& lexicon) : permutations(5042), lexicon_(lexicon) {}
 

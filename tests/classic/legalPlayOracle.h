@@ -10,6 +10,7 @@
 #include "core/lexicon.h"
 
 namespace quillbox::testing {
+using namespace quillbox::core;
 
 // One formatted append to the list box, as the search makes it.
 struct OracleAppend {

@@ -8,6 +8,7 @@
 #include <vector>
 
 namespace quillbox::testing {
+using namespace quillbox::core;
 
 // The 98 letter tiles of a full bag (the two blanks are added per rack).
 inline std::string bagLetterTiles() {

@@ -10,11 +10,11 @@
 #include "classic/legalPlayRacks.h"
 #include "core/mainMod.h"
 
-using quillbox::LegalPlay;
-using quillbox::LegalPlayFinder;
-using quillbox::LegalPlayList;
-using quillbox::Lexicon;
-using quillbox::mainMod::lexicon;
+using quillbox::classic::LegalPlay;
+using quillbox::classic::LegalPlayFinder;
+using quillbox::classic::LegalPlayList;
+using quillbox::core::Lexicon;
+using quillbox::core::mainMod::lexicon;
 using quillbox::testing::drawRacks;
 using quillbox::testing::LegalPlayOracle;
 
@@ -67,8 +67,8 @@ void expectSameAsOracle(LegalPlayFinder& finder, LegalPlayOracle& oracle, const 
     EXPECT_EQ(captions, oracle.countdownCaptions);
     EXPECT_EQ(list.searched, !oracle.countdownCaptions.empty());
 
-    EXPECT_EQ(quillbox::legalPlayListText(list), oracle.listText());
-    EXPECT_EQ(quillbox::legalPlayUnderlines(list), oracle.underlinedPositions());
+    EXPECT_EQ(quillbox::classic::legalPlayListText(list), oracle.listText());
+    EXPECT_EQ(quillbox::classic::legalPlayUnderlines(list), oracle.underlinedPositions());
 }
 
 // One finder for a whole batch, so that nothing of a search may leak into the
@@ -102,12 +102,12 @@ TEST(LegalPlayFinder, HandWorkedRacksListTheirPlaysWithBlanksUnderlined) {
     EXPECT_EQ(
         blank.list.plays,
         (std::vector<LegalPlay>{{"XI EN QAT", 7, -1}, {"IN EX QAT", 7, -1}, {"XI NE QAT", 7, -1}}));
-    EXPECT_EQ(quillbox::legalPlayUnderlines(blank.list), (std::vector<int>{7, 18, 29}));
+    EXPECT_EQ(quillbox::classic::legalPlayUnderlines(blank.list), (std::vector<int>{7, 18, 29}));
 
     const Search none = search(finder, "ABCDEFG");
     EXPECT_TRUE(none.list.searched);
     EXPECT_EQ(none.countdown, kCountdownBy500);
-    EXPECT_EQ(quillbox::legalPlayListText(none.list), "\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(quillbox::classic::legalPlayListText(none.list), "\r\n\r\n\r\n\r\n\r\n\r\n");
 }
 
 // Each listed line uses exactly the rack's tiles, blanks as the underlined
@@ -163,12 +163,12 @@ TEST(LegalPlayFinder, SearchesAnyLexiconThroughTheConvenienceCall) {
         words.Add(w, "");
     std::vector<int> countdown;
     const LegalPlayList list =
-        quillbox::findLegalPlays("GFEDCBA", words, [&](int v) { countdown.push_back(v); });
+        quillbox::classic::findLegalPlays("GFEDCBA", words, [&](int v) { countdown.push_back(v); });
     EXPECT_EQ(linesOf(list), (std::vector<std::string>{"CD AB EFG"}));
     EXPECT_EQ(countdown, kCountdownBy500);
-    const LegalPlayList blank = quillbox::findLegalPlays("ABCDEF_", words);
+    const LegalPlayList blank = quillbox::classic::findLegalPlays("ABCDEF_", words);
     EXPECT_EQ(blank.plays, (std::vector<LegalPlay>{{"AB CD EFG", 8, -1}}));
-    EXPECT_TRUE(quillbox::findLegalPlays("abcdefg", words).plays.empty());
+    EXPECT_TRUE(quillbox::classic::findLegalPlays("abcdefg", words).plays.empty());
 }
 
 // ---- the fast finder against the literal search ----

@@ -9,13 +9,13 @@
 
 namespace {
 
-using quillbox::DragState;
-using quillbox::kInsertMarkers;
-using quillbox::kRackSlots;
-using quillbox::Rack;
+using quillbox::classic::DragState;
+using quillbox::classic::kInsertMarkers;
+using quillbox::classic::kRackSlots;
+using quillbox::classic::Rack;
 using quillbox::testing::layoutOf;
 using quillbox::testing::rackOf;
-namespace colors = quillbox::colors;
+namespace colors = quillbox::classic::colors;
 
 const std::string kNoMarker(kInsertMarkers, '-');
 
@@ -60,10 +60,10 @@ void drag(Rack& rack, int source, int target, double x) {
 TEST(RackSelection, ClickingTogglesATileBetweenBlackAndWhiteButNotAnEmptySlot) {
     Rack rack = rackOf("CAT.......");
     EXPECT_TRUE(rack.toggleSelection(0));
-    EXPECT_EQ(rack.slot(0).colour, colors::white);
+    EXPECT_EQ(rack.slot(0).color, colors::white);
     EXPECT_EQ(rack.selectedCount(), 1);
     EXPECT_TRUE(rack.toggleSelection(0));
-    EXPECT_EQ(rack.slot(0).colour, colors::black);
+    EXPECT_EQ(rack.slot(0).color, colors::black);
     EXPECT_FALSE(rack.toggleSelection(5));
     EXPECT_EQ(rack.selectedCount(), 0);
     EXPECT_FALSE(rack.slot(5).occupied);
@@ -94,7 +94,7 @@ TEST(RackSelection, TakingTheWordEmptiesItsSlotsAndNotesWhereTheBlanksWere) {
         EXPECT_EQ(layoutOf(rack), after);
         for (int s : selected) {  // an emptied slot is neither blank nor white
             EXPECT_FALSE(rack.slot(s).blank) << word << s;
-            EXPECT_EQ(rack.slot(s).colour, colors::black) << word << s;
+            EXPECT_EQ(rack.slot(s).color, colors::black) << word << s;
         }
     }
 }
@@ -167,7 +167,7 @@ TEST(RackDrop, AMovedTileKeepsItsSelectionAndBlank) {
     drag(rack, 0, 2, 300);  // A goes after C
     EXPECT_EQ(layoutOf(rack), ".xCA......");
     EXPECT_EQ(rack.selectedWord(), "XA");
-    EXPECT_EQ(rack.slot(0).colour, colors::black);  // the slot it left
+    EXPECT_EQ(rack.slot(0).color, colors::black);  // the slot it left
 }
 
 TEST(InsertTileAtMarker, GoesAtTheFirstVisibleMarkerOrAfterSlotNine) {
@@ -199,7 +199,7 @@ TEST(RackClear, EmptiesEverySlotMarkerAndBorder) {
     EXPECT_EQ(markersOf(rack), kNoMarker);
     for (int i = 0; i < kRackSlots; ++i) {
         EXPECT_FALSE(rack.slot(i).blank);
-        EXPECT_EQ(rack.slot(i).colour, colors::black);
+        EXPECT_EQ(rack.slot(i).color, colors::black);
     }
 }
 

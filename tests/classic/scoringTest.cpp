@@ -7,8 +7,8 @@
 
 namespace {
 
-using quillbox::tallyLine;
-namespace colors = quillbox::colors;
+using quillbox::classic::tallyLine;
+namespace colors = quillbox::classic::colors;
 
 using Scoring = quillbox::testing::ClassicGameTest;
 

@@ -9,13 +9,13 @@
 
 namespace {
 
-using quillbox::ClockRandom;
-using quillbox::drawTile;
-using quillbox::drawToFullRack;
-using quillbox::Rack;
-using quillbox::TileBag;
-using quillbox::mainMod::fillBag;
-using quillbox::mainMod::shuffleBag;
+using quillbox::classic::drawTile;
+using quillbox::classic::drawToFullRack;
+using quillbox::classic::fillBag;
+using quillbox::classic::Rack;
+using quillbox::classic::shuffleBag;
+using quillbox::classic::TileBag;
+using quillbox::core::ClockRandom;
 using quillbox::testing::bagOf;
 using quillbox::testing::kFillOrder;
 using quillbox::testing::layoutOf;
@@ -51,8 +51,8 @@ TEST(FillBag, PutsTheHundredTilesInFixedOrderReplacingWhatWasThere) {
 }
 
 TEST(FillBag, TheApplicationBagIsOneObjectThatStartsEmpty) {
-    TileBag& bag = quillbox::mainMod::tileBag();
-    EXPECT_EQ(&bag, &quillbox::mainMod::tileBag());
+    TileBag& bag = quillbox::classic::tileBag();
+    EXPECT_EQ(&bag, &quillbox::classic::tileBag());
     EXPECT_TRUE(bag.empty());
     fillBag();
     EXPECT_EQ(contents(bag), kFillOrder);

@@ -11,9 +11,9 @@
 #include "crossword/frmCrossword.h"
 #include "ui/maskedLetterBox.h"
 
-using quillbox::frmCrossword;
-using quillbox::frmLaunchpad;
-using quillbox::frmMain;
+using quillbox::classic::frmMain;
+using quillbox::core::frmLaunchpad;
+using quillbox::crossword::frmCrossword;
 
 namespace {
 

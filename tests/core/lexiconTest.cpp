@@ -9,9 +9,9 @@
 #include "core/lexicon.h"
 #include "core/mainMod.h"
 
-using quillbox::DuplicateWordError;
-using quillbox::Lexicon;
-using quillbox::mainMod::lexicon;
+using quillbox::core::DuplicateWordError;
+using quillbox::core::Lexicon;
+using quillbox::core::mainMod::lexicon;
 
 namespace {
 
@@ -95,12 +95,12 @@ TEST(Lexicon, DefinitionsFollowTheHouseConventionsAndCiteOnlyLexiconWords) {
 
 TEST(Lexicon, FillProceduresAddTwoThenThreeLetterWordsAndRefuseDuplicates) {
     Lexicon l;
-    quillbox::mainMod::loadTwoLetterWords(l);
+    quillbox::core::mainMod::loadTwoLetterWords(l);
     EXPECT_EQ(l.Count(), 96u);
-    quillbox::mainMod::loadThreeLetterWords(l);
+    quillbox::core::mainMod::loadThreeLetterWords(l);
     EXPECT_EQ(l.Count(), 1059u);
     EXPECT_EQ(l.Keys()[96], "AAH");
-    EXPECT_THROW(quillbox::mainMod::loadTwoLetterWords(l), DuplicateWordError);
+    EXPECT_THROW(quillbox::core::mainMod::loadTwoLetterWords(l), DuplicateWordError);
     EXPECT_THROW(l.Add("AA", "again"), DuplicateWordError);
     EXPECT_EQ(l.Count(), 1059u);
     EXPECT_EQ(l.Item("AA"), "type of lava");

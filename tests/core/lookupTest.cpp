@@ -4,8 +4,8 @@
 #include "core/mainMod.h"
 #include "core/numberText.h"
 
-using quillbox::lookupDefinition;
-using quillbox::mainMod::lexicon;
+using quillbox::core::lookupDefinition;
+using quillbox::core::mainMod::lexicon;
 
 TEST(LookupDefinition, UpperCasesTwoOrMoreLettersAndReportsNonWords) {
     for (const char* tooShort : {"", "a", "Q"})
@@ -21,7 +21,7 @@ TEST(LookupDefinition, UpperCasesTwoOrMoreLettersAndReportsNonWords) {
 }
 
 TEST(SignedNumberText, LeadingBlankForZeroOrMore) {
-    EXPECT_EQ(quillbox::signedNumberText(7), " 7");
-    EXPECT_EQ(quillbox::signedNumberText(0), " 0");
-    EXPECT_EQ(quillbox::signedNumberText(-32768), "-32768");
+    EXPECT_EQ(quillbox::core::signedNumberText(7), " 7");
+    EXPECT_EQ(quillbox::core::signedNumberText(0), " 0");
+    EXPECT_EQ(quillbox::core::signedNumberText(-32768), "-32768");
 }

@@ -6,8 +6,8 @@
 #include "core/random.h"
 #include "support/scriptedRandom.h"
 
-using quillbox::ClockRandom;
-using quillbox::randomIndexDraw;
+using quillbox::core::ClockRandom;
+using quillbox::core::randomIndexDraw;
 
 TEST(RandomIndexDraw, MapsTheUnitIntervalOntoEqualBands) {
     // n = 100: step 21474836.

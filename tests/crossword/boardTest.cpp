@@ -7,7 +7,7 @@
 #include "crossword/board.h"
 #include "support/scriptedRandom.h"
 
-using namespace quillbox;
+using namespace quillbox::core;
 using namespace quillbox::crossword;
 using quillbox::testing::ScriptedRandom;
 
@@ -41,15 +41,15 @@ class BoardTest : public ::testing::Test {
     // The cells' captions ('.' for none), their colours (s: system window,
     // w: white, r: red), then Generate, Check, Show and the cells as 0 or 1.
     std::string grid() const {
-        std::string captions, colours, enabled;
+        std::string captions, colors, enabled;
         for (int k = 0; k < kCellCount; ++k) {
             captions += board.cell(k).caption.empty() ? "." : board.cell(k).caption;
-            colours += "swr"[static_cast<int>(board.cell(k).colour)];
+            colors += "swr"[static_cast<int>(board.cell(k).color)];
         }
         for (bool on : {board.generateEnabled(), board.checkEnabled(), board.showEnabled(),
                         board.cellsEnabled()})
             enabled += on ? '1' : '0';
-        return captions + " " + colours + " " + enabled;
+        return captions + " " + colors + " " + enabled;
     }
 };
 

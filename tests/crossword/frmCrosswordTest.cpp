@@ -20,9 +20,9 @@
 #include "ui/twips.h"
 
 using namespace quillbox::crossword;
-using quillbox::frmCrossword;
-using quillbox::frmLaunchpad;
-using quillbox::mainMod::lexicon;
+using quillbox::core::frmLaunchpad;
+using quillbox::core::mainMod::lexicon;
+using quillbox::crossword::frmCrossword;
 using quillbox::testing::ScriptedDialogs;
 using quillbox::ui::twRect;
 

@@ -10,7 +10,7 @@
 #include "crossword/generator.h"
 #include "support/scriptedRandom.h"
 
-using namespace quillbox;
+using namespace quillbox::core;
 using namespace quillbox::crossword;
 using quillbox::testing::ScriptedRandom;
 using quillbox::testing::valueForIndex;

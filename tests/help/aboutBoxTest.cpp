@@ -14,9 +14,9 @@
 #include "help/helpMenu.h"
 #include "help/programIdentity.h"
 
-using quillbox::frmAbout;
-using quillbox::programIdentity;
-using quillbox::showAboutBox;
+using quillbox::help::frmAbout;
+using quillbox::help::programIdentity;
+using quillbox::help::showAboutBox;
 
 namespace {
 

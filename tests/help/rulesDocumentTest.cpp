@@ -14,7 +14,7 @@
 #include "ui/programFolder.h"
 #include "ui/richTextBox.h"
 
-using quillbox::frmRules;
+using quillbox::help::frmRules;
 namespace ui = quillbox::ui;
 
 namespace {

@@ -18,8 +18,8 @@
 #include "ui/programFolder.h"
 #include "ui/richTextBox.h"
 
-using quillbox::frmRules;
-using quillbox::openRulesViewer;
+using quillbox::help::frmRules;
+using quillbox::help::openRulesViewer;
 namespace ui = quillbox::ui;
 
 namespace {

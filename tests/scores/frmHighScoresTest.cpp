@@ -16,8 +16,8 @@
 #include "ui/appearance.h"
 #include "ui/programFolder.h"
 
-using quillbox::frmHighScores;
-using quillbox::ProgramScoreTable;
+using quillbox::scores::frmHighScores;
+using quillbox::scores::ProgramScoreTable;
 using scoretest::readBytes;
 using scoretest::record;
 using scoretest::writeBytes;

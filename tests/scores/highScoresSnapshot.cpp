@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     quillbox::ui::setUpApplication();
 
     scoretest::TempFolder dir;
-    quillbox::ScoreFile table(dir.str());
+    quillbox::scores::ScoreFile table(dir.str());
     table.addScore("Margaret", 112);
     table.addScore("Zoë", 97);
     table.addScore("Tom", 85);
@@ -33,12 +33,12 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argv[1]);
     int status = 1;
     QTimer::singleShot(0, [&] {
-        auto& w = quillbox::frmHighScores::instance();
+        auto& w = quillbox::scores::frmHighScores::instance();
         const bool exposed = QTest::qWaitForWindowExposed(&w);
         QTest::qWait(200);
         status = exposed && w.grab().save(out) ? 0 : 1;
         w.close();
     });
-    quillbox::frmHighScores::showModal();
+    quillbox::scores::frmHighScores::showModal();
     return status;
 }

@@ -14,7 +14,7 @@
 #include "scoreTestFiles.h"
 #include "scores/scoreFile.h"
 
-using namespace quillbox;
+using namespace quillbox::scores;
 using scoretest::emptyRecords;
 using scoretest::readBytes;
 using scoretest::record;

@@ -11,7 +11,7 @@
 #include "scoreTestFiles.h"
 #include "scores/scoreRecords.h"
 
-using namespace quillbox;
+using namespace quillbox::scores;
 
 namespace {
 

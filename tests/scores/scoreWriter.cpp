@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    quillbox::ScoreFile file(positional[1]);
+    quillbox::scores::ScoreFile file(positional[1]);
     if (killBeforeRename)
         file.setBeforeReplaceHook([] { ::raise(SIGKILL); });
     try {
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         } else {
             return usage();
         }
-    } catch (const quillbox::ScoreFileError& e) {
+    } catch (const quillbox::scores::ScoreFileError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     }

@@ -10,7 +10,7 @@ namespace quillbox::testing {
 
 // Hands out the values a test lists, in order; fails the test loudly when the
 // script runs out instead of inventing numbers.
-class ScriptedRandom : public RandomSource {
+class ScriptedRandom : public core::RandomSource {
   public:
     ScriptedRandom() = default;
     explicit ScriptedRandom(std::initializer_list<double> values) : values_(values) {}

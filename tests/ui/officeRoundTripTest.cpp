@@ -14,7 +14,7 @@
 #include "ui/rtf/rtfDocument.h"
 
 using quillbox::ui::RichTextBox;
-namespace rtf = quillbox::rtf;
+namespace rtf = quillbox::ui::rtf;
 
 namespace {
 
@@ -91,7 +91,7 @@ QByteArray contents(const QString& path) {
 
 // Our reader shows what LibreOffice understood of our file: the text (so every
 // escape was read right), and per character the colour, underline and font.
-TEST_F(OfficeRoundTrip, LibreOfficeKeepsTextColoursUnderlinesAndTheFixedPitchFont) {
+TEST_F(OfficeRoundTrip, LibreOfficeKeepsTextColorsUnderlinesAndTheFixedPitchFont) {
     const QString resaved = resaveWithLibreOffice();
     const rtf::Document theirs = rtf::readRtf(contents(resaved).toStdString());
     const rtf::Document ours = rtf::readRtf(contents(saved).toStdString());

@@ -226,7 +226,7 @@ TEST_F(RichTextBoxTest, FindScrollsTheMatchIntoView) {
 
 // --- formatting and RTF --------------------------------------------------------
 
-TEST_F(RichTextBoxTest, TextColoursAndUnderlinesSurviveRtfAndFiles) {
+TEST_F(RichTextBoxTest, TextColorsAndUnderlinesSurviveRtfAndFiles) {
     fillTally();
     EXPECT_EQ(box.text(), QStringLiteral("QAT         1\r\nZAX         1\r\nXQ         -1\r\n"));
     const std::vector<Styled> chars = styledCharacters(box);
@@ -263,7 +263,8 @@ TEST_F(RichTextBoxTest, TextColoursAndUnderlinesSurviveRtfAndFiles) {
 
 TEST_F(RichTextBoxTest, WritesTheFixedPitchFontAndItsSize) {
     box.setText(QStringLiteral("TOTAL      12"));
-    const quillbox::rtf::Document written = quillbox::rtf::readRtf(box.textRTF().toStdString());
+    const quillbox::ui::rtf::Document written =
+        quillbox::ui::rtf::readRtf(box.textRTF().toStdString());
     ASSERT_EQ(written.fonts.size(), 1u);
     // The face shown on screen (Fixedsys stands for a Debian monospace face).
     const QFontInfo shown(box.font());
@@ -314,16 +315,16 @@ namespace {
 // (with its paragraph end) in blue.
 struct ListContent {
     quillbox::ui::FormattedText formatted;
-    quillbox::rtf::Document model;
+    quillbox::ui::rtf::Document model;
 };
 
 ListContent listContent(int lines) {
-    using quillbox::rtf::Format;
+    using quillbox::ui::rtf::Format;
     ListContent out;
     Format black;
-    black.color = quillbox::rtf::Color{0, 0, 0};
+    black.color = quillbox::ui::rtf::Color{0, 0, 0};
     Format blue = black;
-    blue.color = quillbox::rtf::Color{0, 0, 255};
+    blue.color = quillbox::ui::rtf::Color{0, 0, 255};
     auto& f = out.formatted;
     f.baseFormat.setForeground(QColor(0, 0, 0));
     QTextCharFormat underlinedBlack = f.baseFormat;
@@ -361,12 +362,12 @@ ListContent listContent(int lines) {
         std::size_t at = 0;
         for (int m : marks) {
             const auto u = static_cast<std::size_t>(m);
-            quillbox::rtf::appendText(out.model, v.substr(at, u - at), plain);
-            quillbox::rtf::appendText(out.model, v.substr(u, 1), underlined);
+            quillbox::ui::rtf::appendText(out.model, v.substr(at, u - at), plain);
+            quillbox::ui::rtf::appendText(out.model, v.substr(u, 1), underlined);
             at = u + 1;
         }
-        quillbox::rtf::appendText(out.model, v.substr(at), plain);
-        quillbox::rtf::appendText(out.model, u"\n", plain);
+        quillbox::ui::rtf::appendText(out.model, v.substr(at), plain);
+        quillbox::ui::rtf::appendText(out.model, u"\n", plain);
     }
     return out;
 }
@@ -389,7 +390,7 @@ class FilledInOnePiece : public RichTextBoxTest {
         }
         ListContent content = listContent(3000);
         box.setFormattedText(std::move(content.formatted));
-        reference.setTextRTF(QString::fromLatin1(quillbox::rtf::writeRtf(content.model)));
+        reference.setTextRTF(QString::fromLatin1(quillbox::ui::rtf::writeRtf(content.model)));
     }
 
     RichTextBox reference;

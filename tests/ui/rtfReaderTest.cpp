@@ -8,7 +8,7 @@
 
 #include "ui/rtf/rtfDocument.h"
 
-using namespace quillbox::rtf;
+using namespace quillbox::ui::rtf;
 using namespace std::literals;
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "ui/rtf/rtfDocument.h"
 
-using namespace quillbox::rtf;
+using namespace quillbox::ui::rtf;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-namespace quillbox::rtf {
+namespace quillbox::ui::rtf {
 
 // 0x80..0x9F differ from Latin-1; the five unassigned bytes map to themselves.
 inline constexpr std::array<char16_t, 32> kCp1252High = {
@@ -28,4 +28,4 @@ inline std::optional<unsigned char> toCp1252(char16_t c) {
     return std::nullopt;
 }
 
-}  // namespace quillbox::rtf
+}  // namespace quillbox::ui::rtf

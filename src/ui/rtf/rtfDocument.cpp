@@ -1,6 +1,6 @@
 #include "ui/rtf/rtfDocument.h"
 
-namespace quillbox::rtf {
+namespace quillbox::ui::rtf {
 
 std::u16string plainText(const Document& document) {
     std::u16string out;
@@ -115,4 +115,4 @@ std::string utf8(std::u16string_view in) {
     return out;
 }
 
-}  // namespace quillbox::rtf
+}  // namespace quillbox::ui::rtf

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace quillbox::rtf {
+namespace quillbox::ui::rtf {
 
 // Within a run's text, a tab is '\t' and a line break inside the paragraph
 // is U+2028 (line separator).
@@ -86,4 +86,4 @@ void appendText(Document& document, std::u16string_view text, const Format& form
 std::u16string utf16(std::string_view in);
 std::string utf8(std::u16string_view in);
 
-}  // namespace quillbox::rtf
+}  // namespace quillbox::ui::rtf

@@ -9,7 +9,7 @@
 #include "ui/rtf/codePage.h"
 #include "ui/rtf/rtfDocument.h"
 
-namespace quillbox::rtf {
+namespace quillbox::ui::rtf {
 
 namespace {
 
@@ -752,4 +752,4 @@ Document readRtf(std::string_view bytes) {
     return Reader(bytes).read();
 }
 
-}  // namespace quillbox::rtf
+}  // namespace quillbox::ui::rtf

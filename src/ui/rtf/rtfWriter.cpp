@@ -6,7 +6,7 @@
 #include "ui/rtf/codePage.h"
 #include "ui/rtf/rtfDocument.h"
 
-namespace quillbox::rtf {
+namespace quillbox::ui::rtf {
 
 namespace {
 
@@ -184,4 +184,4 @@ std::string writeRtf(const Document& document) {
     return Writer(document).write();
 }
 
-}  // namespace quillbox::rtf
+}  // namespace quillbox::ui::rtf
