@@ -21,15 +21,15 @@ std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
     return out;
 }
 
-void ScriptedDialogs::message(QWidget*, const QString& text, const QString& title,
-                              ui::MessageIcon) {
-    shown.push_back({QStringLiteral("message"), text, title, {}});
+void ScriptedDialogs::message(QWidget* parent, const QString& text, const QString& title,
+                              ui::MessageIcon icon) {
+    shown.push_back({QStringLiteral("message"), text, title, {}, icon, parent});
     if (onMessage)
         onMessage(shown.back());
 }
 
-bool ScriptedDialogs::askYesNo(QWidget*, const QString& text, const QString& title) {
-    shown.push_back({QStringLiteral("yesno"), text, title, {}});
+bool ScriptedDialogs::askYesNo(QWidget* parent, const QString& text, const QString& title) {
+    shown.push_back({QStringLiteral("yesno"), text, title, {}, ui::MessageIcon::None, parent});
     if (yesNoAnswers.empty()) {
         ADD_FAILURE() << "unexpected Yes/No question: " << text.toStdString();
         return false;
@@ -39,9 +39,10 @@ bool ScriptedDialogs::askYesNo(QWidget*, const QString& text, const QString& tit
     return a;
 }
 
-QString ScriptedDialogs::input(QWidget*, const QString& prompt, const QString& title,
+QString ScriptedDialogs::input(QWidget* parent, const QString& prompt, const QString& title,
                                const QString& defaultAnswer) {
-    shown.push_back({QStringLiteral("input"), prompt, title, defaultAnswer});
+    shown.push_back(
+        {QStringLiteral("input"), prompt, title, defaultAnswer, ui::MessageIcon::None, parent});
     if (inputAnswers.empty()) {
         ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
         return QStringLiteral("A");  // a valid answer ends any prompt loop
@@ -51,8 +52,10 @@ QString ScriptedDialogs::input(QWidget*, const QString& prompt, const QString& t
     return a;
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString& filter, const QString&) {
-    shown.push_back({QStringLiteral("save"), filter, {}, {}});
+QString ScriptedDialogs::saveFileName(QWidget* parent, const QString& filter,
+                                      const QString& defaultSuffix) {
+    shown.push_back(
+        {QStringLiteral("save"), filter, {}, defaultSuffix, ui::MessageIcon::None, parent});
     if (saveAnswers.empty())
         return {};
     QString a = saveAnswers.front();
@@ -60,8 +63,8 @@ QString ScriptedDialogs::saveFileName(QWidget*, const QString& filter, const QSt
     return a;
 }
 
-bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer) {
-    shown.push_back({QStringLiteral("print"), {}, {}, {}});
+bool ScriptedDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
+    shown.push_back({QStringLiteral("print"), {}, {}, {}, ui::MessageIcon::None, parent});
     if (printAnswers.empty())
         return false;
     bool a = printAnswers.front();

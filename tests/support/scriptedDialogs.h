@@ -9,15 +9,18 @@
 
 namespace quillbox::testing {
 
-// Records every dialog shown and answers from queues the test fills. An
-// unexpected question fails the test instead of blocking.
+// Records every dialog shown, with every argument it was given, and answers
+// from queues the test fills. An unexpected question fails the test instead
+// of blocking.
 class ScriptedDialogs : public ui::DialogPort {
   public:
     struct Shown {
         QString kind;  // "message", "yesno", "input", "save", "print"
-        QString text;
+        QString text;  // message or prompt; the filter of a Save As dialog
         QString title;
-        QString defaultAnswer;
+        QString defaultAnswer;  // of an input box; the default suffix of a Save As dialog
+        ui::MessageIcon icon = ui::MessageIcon::None;
+        QWidget* parent = nullptr;
     };
 
     ScriptedDialogs();            // installs itself
