@@ -134,20 +134,8 @@ void BM_FinderSearchAndListText(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const auto& list = finder.find(rs[i++ % rs.size()]);
-        benchmark::DoNotOptimize(quillbox::classic::legalPlayListText(list));
-        benchmark::DoNotOptimize(quillbox::classic::legalPlayUnderlines(list));
+        benchmark::DoNotOptimize(quillbox::classic::listContent(list, "\n"));
     }
-}
-
-// The one-off call: a finder built and a fresh list handed over per search,
-// what a window keeping its finder saves (a new block of thousands of lines
-// costs page faults on first touch).
-void BM_OneOffFindLegalPlays(benchmark::State& state) {
-    const int blanks = static_cast<int>(state.range(0));
-    const auto& rs = racks(blanks);
-    std::size_t i = 0;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(quillbox::classic::findLegalPlays(rs[i++ % rs.size()], lexicon()));
 }
 
 void BM_FinderConstruction(benchmark::State& state) {
@@ -161,7 +149,6 @@ BENCHMARK(BM_FinderSearch)->Arg(0)->Arg(1)->Arg(2)->Iterations(5)->Unit(benchmar
 BENCHMARK(BM_FinderSearchSameRacksAsLiteral)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiteralSearch)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FinderSearchAndListText)->Arg(2)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_OneOffFindLegalPlays)->Arg(2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FinderConstruction)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -14,8 +14,7 @@ constexpr int kBonusPoints = 5;
 constexpr int kMostPointsAdded = 5;
 }  // namespace
 
-std::string tallyLine(std::string_view word, int points) {
-    const std::string pointsText = std::to_string(points);
+std::string tallyLine(std::string_view word, std::string_view pointsText) {
     const auto used = static_cast<int>(word.size() + pointsText.size());
     const int spaces = used < kTallyWidth ? kTallyWidth - used : 0;
     std::string line(word);
@@ -29,7 +28,7 @@ ClassicGame::ClassicGame(ClassicPort& port, scores::ScoreTable& scores, TileBag&
                          core::RandomSource* random, const core::Lexicon& lexicon)
     : port_(port), scores_(scores), bag_(bag), random_(random), lexicon_(lexicon) {}
 
-void ClassicGame::cmdStartGame_Click() {
+void ClassicGame::startGame() {
     if (!startGameEnabled_)
         return;
     fillBag(bag_);
@@ -44,18 +43,18 @@ void ClassicGame::cmdStartGame_Click() {
     port_.clearTally();
     rack_.clear();
     gameInProgress_ = true;
-    drawTiles();
-    notify();
-}
-
-void ClassicGame::cmdDrawTiles_Click() {
-    if (!drawTilesEnabled_)
-        return;
-    drawTiles();
+    topUpRack();
     notify();
 }
 
 void ClassicGame::drawTiles() {
+    if (!drawTilesEnabled_)
+        return;
+    topUpRack();
+    notify();
+}
+
+void ClassicGame::topUpRack() {
     drawToFullRack(bag_, rack_);
     drawTilesEnabled_ = false;
     bagCountText_ = std::to_string(bag_.count());
@@ -65,13 +64,13 @@ void ClassicGame::drawTiles() {
     else
         bonusLost_ = rackCount() != kFullRack;
     // The list is rebuilt even when the game has just ended.
-    if (learnMode_ == CheckState::Checked) {
+    if (learnMode_ == LearnMode::On) {
         notify();
         port_.findLegalPlays(rack_);
     }
 }
 
-void ClassicGame::cmdPlayWord_Click() {
+void ClassicGame::playWord() {
     if (!playWordEnabled_)
         return;
     definitionText_.clear();
@@ -103,18 +102,18 @@ void ClassicGame::cmdPlayWord_Click() {
     notify();
 }
 
-void ClassicGame::chkLearnMode_Click(CheckState value) {
+void ClassicGame::setLearnMode(LearnMode mode) {
     if (!learnModeEnabled_)
         return;
-    learnMode_ = value;
-    switch (value) {
-        case CheckState::Unchecked:
+    learnMode_ = mode;
+    switch (mode) {
+        case LearnMode::Off:
             learnWidgetsVisible_ = false;
             break;
-        case CheckState::Checked:
+        case LearnMode::On:
             learnWidgetsVisible_ = true;
             break;
-        case CheckState::Grayed:
+        case LearnMode::Undetermined:
             notify();
             port_.message("Error: learn mode check box gray!", "Quillbox");
             break;
@@ -122,7 +121,7 @@ void ClassicGame::chkLearnMode_Click(CheckState value) {
     notify();
 }
 
-void ClassicGame::lblTile_Click(int i) {
+void ClassicGame::toggleTile(int i) {
     if (!rack_.toggleSelection(i))
         return;
     const int n = selectedCount();
@@ -130,14 +129,14 @@ void ClassicGame::lblTile_Click(int i) {
         definitionText_.clear();
         playWordEnabled_ = false;
     } else {
-        if (learnMode_ == CheckState::Checked)
+        if (learnMode_ == LearnMode::On)
             showDefinition(selectedWord());
         playWordEnabled_ = true;
     }
     notify();
 }
 
-void ClassicGame::lblTile_DblClick(int i) {
+void ClassicGame::relabelBlank(int i) {
     const RackSlot& s = rack_.slot(i);
     if (!s.occupied || !s.blank)
         return;
@@ -146,27 +145,27 @@ void ClassicGame::lblTile_DblClick(int i) {
     notify();
 }
 
-bool ClassicGame::lblTile_MouseDown(int i, MouseButton button) const {
-    return button == MouseButton::Left && rack_.slot(i).occupied;
+bool ClassicGame::canPickUp(int i) const {
+    return rack_.slot(i).occupied;
 }
 
-void ClassicGame::lblTile_DragOver(int i, DragState state, double x) {
+void ClassicGame::hoverSlot(int i, DragState state, double x) {
     rack_.dragOverSlot(i, state, x);
     notify();
 }
 
-void ClassicGame::lblSpacer_DragOver(int k, DragState state) {
+void ClassicGame::hoverGap(int k, DragState state) {
     rack_.dragOverGap(k, state);
     notify();
 }
 
-void ClassicGame::lblTile_DragDrop(int i, int source) {
+void ClassicGame::dropOnSlot(int i, int source) {
     rack_.dropOnSlot(i, source);
     refreshDefinition();
     notify();
 }
 
-void ClassicGame::lblSpacer_DragDrop(int k, int source) {
+void ClassicGame::dropOnGap(int k, int source) {
     rack_.dropOnGap(k, source);
     refreshDefinition();
     notify();
@@ -176,7 +175,8 @@ void ClassicGame::displayPoints(const std::string& word, int points, Rgb color, 
                                 int blankIndex2) {
     if (points <= kMostPointsAdded)
         setScore(score_ + points);
-    TallyEntry entry{word, points, color, blankIndex1, blankIndex2, tallyLine(word, points)};
+    TallyEntry entry{word,        points,      color,
+                     blankIndex1, blankIndex2, tallyLine(word, port_.pointsText(points))};
     tally_.push_back(entry);
     port_.appendTally(tally_.back());
 }
@@ -192,7 +192,7 @@ void ClassicGame::endGame() {
     const bool high = scores_.isHigh(finalScore);
     notify();
 
-    if (learnMode_ == CheckState::Unchecked && high) {
+    if (learnMode_ == LearnMode::Off && high) {
         const std::string prompt = "You have a new high score of" +
                                    core::signedNumberText(finalScore) + " which rates as " +
                                    phrase + ".\r\n\r\nEnter your name:";
@@ -244,7 +244,7 @@ void ClassicGame::setScore(int score) {
 
 void ClassicGame::refreshDefinition() {
     const int n = selectedCount();
-    if ((n == 2 || n == 3) && learnMode_ == CheckState::Checked)
+    if ((n == 2 || n == 3) && learnMode_ == LearnMode::On)
         showDefinition(selectedWord());
 }
 

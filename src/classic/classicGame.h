@@ -1,7 +1,7 @@
 #pragma once
-// The Classic game: every rule of a game from Start Game to the rating. The
-// window renders this object's state and forwards its events to the handlers
-// below, named after the controls that raise them.
+// The Classic game: every rule of a game from its start to the rating. The
+// window renders this object's state and turns the player's clicks and drags
+// into the operations below, named after what the player does.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,21 +16,21 @@
 
 namespace quillbox::classic {
 
-// The values of the Learn Mode check box.
-enum class CheckState { Unchecked = 0, Checked = 1, Grayed = 2 };
+// Learn mode as the player set it. Undetermined is a third state the player
+// cannot choose; it counts as off for the search after a draw and as on for
+// the high-score table, and choosing it is reported as an error.
+enum class LearnMode { Off = 0, On = 1, Undetermined = 2 };
 
-enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
-
-// A tally line: the word, then the points right-aligned so that the line is
-// nine characters wide, then CR LF. A line too long for nine characters gets
-// no spaces at all.
-std::string tallyLine(std::string_view word, int points);
+// A tally line: the word, then the points text right-aligned so that the line
+// is nine characters wide, then CR LF. A line too long for nine characters
+// gets no spaces at all.
+std::string tallyLine(std::string_view word, std::string_view pointsText);
 
 class ClassicGame {
   public:
     // The state of a freshly opened window: no game, learn mode on. Without a
     // random source the shuffle uses applicationRandom() as it stands at each
-    // Start Game.
+    // new game.
     ClassicGame(ClassicPort& port, scores::ScoreTable& scores, TileBag& bag = tileBag(),
                 core::RandomSource* random = nullptr,
                 const core::Lexicon& lexicon = core::mainMod::lexicon());
@@ -38,23 +38,25 @@ class ClassicGame {
     ClassicGame(const ClassicGame&) = delete;
     ClassicGame& operator=(const ClassicGame&) = delete;
 
-    // Buttons and the check box. A handler whose control is disabled does nothing.
-    void cmdStartGame_Click();
-    void cmdDrawTiles_Click();
-    void cmdPlayWord_Click();
-    // value is the box's new value.
-    void chkLearnMode_Click(CheckState value);
+    // What the player does. An operation whose control is disabled
+    // (startGameEnabled(), drawTilesEnabled(), playWordEnabled(),
+    // learnModeEnabled()) does nothing.
+    void startGame();
+    void drawTiles();
+    void playWord();
+    void setLearnMode(LearnMode mode);
 
     // The rack. i is a slot 0..9, k a gap 0..10, source the slot whose tile is
-    // being dragged, x in twips from the slot's left edge.
-    void lblTile_Click(int i);
-    void lblTile_DblClick(int i);
-    // True when the press starts dragging the tile of slot i.
-    bool lblTile_MouseDown(int i, MouseButton button) const;
-    void lblTile_DragOver(int i, DragState state, double x);
-    void lblSpacer_DragOver(int k, DragState state);
-    void lblTile_DragDrop(int i, int source);
-    void lblSpacer_DragDrop(int k, int source);
+    // being carried, x in twips from the slot's left edge.
+    void toggleTile(int i);
+    // Asks for the letter a blank in slot i stands for; any other slot is left alone.
+    void relabelBlank(int i);
+    // True when the tile of slot i can be picked up and carried (it holds a tile).
+    bool canPickUp(int i) const;
+    void hoverSlot(int i, DragState state, double x);
+    void hoverGap(int k, DragState state);
+    void dropOnSlot(int i, int source);
+    void dropOnGap(int k, int source);
 
     // Records a tally entry and, for 5 points or less, adds them to the score.
     void displayPoints(const std::string& word, int points, Rgb color, int blankIndex1,
@@ -72,27 +74,24 @@ class ClassicGame {
     int selectedCount() const { return rack_.selectedCount(); }
     std::string selectedWord() const { return rack_.selectedWord(); }
     bool gameInProgress() const { return gameInProgress_; }
-    int invalidCount() const { return invalidCount_; }
     bool bonusLost() const { return bonusLost_; }
-    bool qPlayed() const { return qPlayed_; }
     int score() const { return score_; }
     // The Points label: "0" at the start, then a leading blank or a minus sign.
     const std::string& pointsText() const { return pointsText_; }
     const std::string& bagCountText() const { return bagCountText_; }
     const std::string& definitionText() const { return definitionText_; }
     const std::vector<TallyEntry>& tally() const { return tally_; }
-    const TileBag& bag() const { return bag_; }
 
     bool startGameEnabled() const { return startGameEnabled_; }
     bool learnModeEnabled() const { return learnModeEnabled_; }
     bool drawTilesEnabled() const { return drawTilesEnabled_; }
     bool playWordEnabled() const { return playWordEnabled_; }
-    CheckState learnMode() const { return learnMode_; }
+    LearnMode learnMode() const { return learnMode_; }
     // The definition line, the legal-play list and the countdown labels.
     bool learnWidgetsVisible() const { return learnWidgetsVisible_; }
 
   private:
-    void drawTiles();
+    void topUpRack();
     void setScore(int score);
     // In learn mode, shows the definition of a selection of 2 or 3 tiles.
     void refreshDefinition();
@@ -119,7 +118,7 @@ class ClassicGame {
     bool learnModeEnabled_ = true;
     bool drawTilesEnabled_ = false;
     bool playWordEnabled_ = false;
-    CheckState learnMode_ = CheckState::Checked;
+    LearnMode learnMode_ = LearnMode::On;
     bool learnWidgetsVisible_ = true;
 };
 

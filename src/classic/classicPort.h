@@ -30,6 +30,10 @@ class ClassicPort {
     virtual std::string input(const std::string& prompt, const std::string& title,
                               const std::string& defaultAnswer) = 0;
 
+    // Points on the tally sheet: a whole number with the player's digit
+    // grouping ("-1,000" in English).
+    virtual std::string pointsText(int points) const = 0;
+
     // The tally sheet: emptied when a game starts, one entry appended per play,
     // bonus and total, in the entry's colour with its blank letters underlined.
     virtual void clearTally() = 0;

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -83,25 +84,17 @@ bool looksLikeWord(const QString& s) {
 // same as appending each line in black with its blank letters underlined,
 // followed by the six empty lines.
 void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
+    const ListContent lines = listContent(list, "\n");
     ui::FormattedText content;
     content.baseFormat.setForeground(QColor(0, 0, 0));
     QTextCharFormat underlined = content.baseFormat;
     underlined.setFontUnderline(true);
     content.formats.push_back(underlined);
-    const auto lines = static_cast<qsizetype>(list.plays.size());
-    content.text.reserve(lines * 12 + kListTrailingLineBreaks);
-    content.stretches.reserve(list.plays.size() * 2);
-    for (const LegalPlay& play : list.plays) {
-        const auto start = static_cast<int>(content.text.size());
-        content.text += QLatin1String(play.line.data(), static_cast<qsizetype>(play.line.size()));
-        content.text += u'\n';
-        for (int u : {std::min(play.underline1, play.underline2),
-                      std::max(play.underline1, play.underline2)}) {
-            if (u >= 0)
-                content.stretches.push_back({start + u, 1, 0});
-        }
-    }
-    content.text += QString(kListTrailingLineBreaks, u'\n');
+    content.text =
+        QString::fromLatin1(lines.text.data(), static_cast<qsizetype>(lines.text.size()));
+    content.stretches.reserve(lines.underlined.size());
+    for (int u : lines.underlined)
+        content.stretches.push_back({u, 1, 0});
     box.setFormattedText(std::move(content));
     // The caret ends after the list, as after any append, but the player
     // reads the list from its first play.
@@ -298,20 +291,20 @@ void frmMain::render() {
 // ---- Buttons, check box and menus -------------------------------------------------------
 
 void frmMain::cmdStartGame_Click() {
-    game_->cmdStartGame_Click();
+    game_->startGame();
 }
 void frmMain::cmdDrawTiles_Click() {
-    game_->cmdDrawTiles_Click();
+    game_->drawTiles();
 }
 void frmMain::cmdPlayWord_Click() {
-    game_->cmdPlayWord_Click();
+    game_->playWord();
 }
 
 void frmMain::chkLearnMode_Click() {
     const Qt::CheckState s = chkLearnMode->checkState();
-    game_->chkLearnMode_Click(s == Qt::Checked            ? CheckState::Checked
-                              : s == Qt::PartiallyChecked ? CheckState::Grayed
-                                                          : CheckState::Unchecked);
+    game_->setLearnMode(s == Qt::Checked            ? LearnMode::On
+                        : s == Qt::PartiallyChecked ? LearnMode::Undetermined
+                                                    : LearnMode::Off);
 }
 
 void frmMain::mnuFileHighScores_Click() {
@@ -394,6 +387,10 @@ std::string frmMain::input(const std::string& prompt, const std::string& title,
     return ui::dialogs().input(this, qs(prompt), qs(title), qs(defaultAnswer)).toStdString();
 }
 
+std::string frmMain::pointsText(int points) const {
+    return QLocale().toString(points).toStdString();
+}
+
 void frmMain::clearTally() {
     rtfPlays->setText(QString());
 }
@@ -464,18 +461,17 @@ frmMain::Target frmMain::targetAt(const QPoint& p) const {
     return {};
 }
 
-void frmMain::sendOver(const Target& t, int state, const QPoint& p) {
-    const auto ds = static_cast<classic::DragState>(state);
+void frmMain::sendOver(const Target& t, DragState state, const QPoint& p) {
     if (t.kind == TargetKind::Tile) {
         const QRect g = lblTile[static_cast<std::size_t>(t.index)]->geometry();
-        game_->lblTile_DragOver(t.index, ds, (p.x() - g.left()) * 15.0);
+        game_->hoverSlot(t.index, state, (p.x() - g.left()) * 15.0);
     } else if (t.kind == TargetKind::Gap) {
-        game_->lblSpacer_DragOver(t.index, ds);
+        game_->hoverGap(t.index, state);
     }
 }
 
 void frmMain::pressTile(int i, const QPoint& p) {
-    if (!game_->lblTile_MouseDown(i, MouseButton::Left))
+    if (!game_->canPickUp(i))
         return;
     drag_ = {};
     drag_.source = i;
@@ -484,7 +480,7 @@ void frmMain::pressTile(int i, const QPoint& p) {
     drag_.grabOffset = p - g.topLeft();
     const RackSlot& s = game_->rack().slot(i);
     dragGhost_->setTile(true, QString(QChar(s.letter)), s.selected(), s.blank);
-    sendOver(drag_.current, 0, p);
+    sendOver(drag_.current, DragState::Enter, p);
 }
 
 void frmMain::moveDrag(const QPoint& p) {
@@ -497,32 +493,32 @@ void frmMain::moveDrag(const QPoint& p) {
     dragGhost_->move(p - drag_.grabOffset);
     const Target now = targetAt(p);
     if (now == drag_.current) {
-        sendOver(now, 2, p);
+        sendOver(now, DragState::Over, p);
         return;
     }
-    sendOver(drag_.current, 1, p);
+    sendOver(drag_.current, DragState::Leave, p);
     drag_.current = now;
     drag_.movedAway = true;
-    sendOver(now, 0, p);
+    sendOver(now, DragState::Enter, p);
 }
 
 void frmMain::releaseDrag(const QPoint& p) {
     if (!dragging())
         return;
-    const DragState d = drag_;
+    const Carry d = drag_;
     drag_ = {};
     dragGhost_->hide();
     const Target t = targetAt(p);
     if (t.kind == TargetKind::Tile) {
-        game_->lblTile_DragDrop(t.index, d.source);
+        game_->dropOnSlot(t.index, d.source);
         // Released where it was pressed without wandering off: also a click.
         if (t.index == d.source && !d.movedAway)
-            game_->lblTile_Click(t.index);
+            game_->toggleTile(t.index);
     } else if (t.kind == TargetKind::Gap) {
-        game_->lblSpacer_DragDrop(t.index, d.source);
+        game_->dropOnGap(t.index, d.source);
     } else if (d.current.kind != TargetKind::None) {
         // Let whatever was under the tile drop its feedback.
-        sendOver(d.current, 1, p);
+        sendOver(d.current, DragState::Leave, p);
     }
 }
 
@@ -558,11 +554,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             // starts no drag: undo what it began before asking for a letter.
             if (dragging()) {
                 const QPoint p = tile->mapTo(client, me->position().toPoint());
-                sendOver(drag_.current, 1, p);
+                sendOver(drag_.current, DragState::Leave, p);
                 drag_ = {};
                 dragGhost_->hide();
             }
-            game_->lblTile_DblClick(i);
+            game_->relabelBlank(i);
             return true;
         }
         default:

@@ -9,6 +9,7 @@
 
 #include "classic/classicPort.h"
 #include "classic/legalPlayFinder.h"
+#include "classic/rack.h"
 #include "ui/singleInstance.h"
 
 class QAction;
@@ -97,6 +98,7 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
     void message(const std::string& text, const std::string& title) override;
     std::string input(const std::string& prompt, const std::string& title,
                       const std::string& defaultAnswer) override;
+    std::string pointsText(int points) const override;
     void clearTally() override;
     void appendTally(const TallyEntry& entry) override;
     void findLegalPlays(const Rack& rack) override;
@@ -118,9 +120,10 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
     void pressTile(int i, const QPoint& p);
     void moveDrag(const QPoint& p);
     void releaseDrag(const QPoint& p);
-    void sendOver(const Target& t, int state, const QPoint& p);
+    void sendOver(const Target& t, DragState state, const QPoint& p);
 
-    struct DragState {
+    // The tile being carried, from the press on it to the release.
+    struct Carry {
         int source = -1;
         Target current;
         bool movedAway = false;

@@ -15,6 +15,8 @@ constexpr int kArrangements = 5040;  // 7!
 // five bits, so seven of them pack into a 35-bit key.
 constexpr std::uint8_t kBlank = 26;
 constexpr std::uint8_t kOther = 27;
+// "W1 W2 W3"
+constexpr std::size_t kPlayLineLength = 9;
 
 using Arrangement = std::array<std::uint8_t, kRackSize>;
 
@@ -353,37 +355,23 @@ const LegalPlayList& LegalPlayFinder::find(std::string_view rack,
     return out;
 }
 
-LegalPlayList findLegalPlays(std::string_view rack, const core::Lexicon& lexicon,
-                             const CountdownCallback& onCountdown) {
-    LegalPlayFinder finder(lexicon);
-    return finder.find(rack, onCountdown);
-}
-
-std::string legalPlayListText(const LegalPlayList& list) {
-    std::string text;
-    text.reserve(list.plays.size() * kListLineLength + std::size_t{2} * kListTrailingLineBreaks);
+ListContent listContent(const LegalPlayList& list, std::string_view lineEnd) {
+    ListContent content;
+    const std::size_t lineLength = kPlayLineLength + lineEnd.size();
+    content.text.reserve(list.plays.size() * lineLength + kListTrailingLineBreaks * lineEnd.size());
+    content.underlined.reserve(list.plays.size() * 2);
     for (const LegalPlay& play : list.plays) {
-        text += play.line;
-        text += "\r\n";
+        const auto start = static_cast<int>(content.text.size());
+        content.text += play.line;
+        content.text += lineEnd;
+        for (int offset : {std::min(play.underline1, play.underline2),
+                           std::max(play.underline1, play.underline2)})
+            if (offset >= 0)
+                content.underlined.push_back(start + offset);
     }
     for (int k = 0; k < kListTrailingLineBreaks; ++k)
-        text += "\r\n";
-    return text;
-}
-
-std::vector<int> legalPlayUnderlines(const LegalPlayList& list) {
-    std::vector<int> positions;
-    for (std::size_t i = 0; i < list.plays.size(); ++i) {
-        const int base = static_cast<int>(i) * kListLineLength;
-        const LegalPlay& play = list.plays[i];
-        int u[2] = {play.underline1, play.underline2};
-        if (u[0] > u[1])
-            std::swap(u[0], u[1]);
-        for (int offset : u)
-            if (offset >= 0)
-                positions.push_back(base + offset);
-    }
-    return positions;
+        content.text += lineEnd;
+    return content;
 }
 
 }  // namespace quillbox::classic

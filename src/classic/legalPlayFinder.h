@@ -34,8 +34,6 @@ struct LegalPlayList {
 inline constexpr int kCountdownStart = 5000;
 // The list ends with this many empty lines, also when no search was made.
 inline constexpr int kListTrailingLineBreaks = 6;
-// A play's line in the list text: 9 characters and "\r\n".
-inline constexpr int kListLineLength = 11;
 
 // Receives each value the countdown takes, in order.
 using CountdownCallback = std::function<void(int)>;
@@ -105,16 +103,14 @@ class LegalPlayFinder {
     LegalPlayList result_;
 };
 
-// One search with a finder built for it, the list handed over. A window that
-// searches after every draw keeps its own LegalPlayFinder instead.
-LegalPlayList findLegalPlays(std::string_view rack, const core::Lexicon& lexicon,
-                             const CountdownCallback& onCountdown = {});
-
-// The whole text of the list box after a search: each play's line followed by
-// "\r\n", then the six trailing line breaks.
-std::string legalPlayListText(const LegalPlayList& list);
-
-// Positions in legalPlayListText of the underlined letters, ascending.
-std::vector<int> legalPlayUnderlines(const LegalPlayList& list);
+// What the list box holds after a search: each play's line followed by
+// lineEnd, then the six trailing line ends; and the positions in that text of
+// the letters that blanks stand for, ascending. The box ends a paragraph with
+// CR LF in its text; a fill that takes "\n" as a paragraph end passes that.
+struct ListContent {
+    std::string text;
+    std::vector<int> underlined;
+};
+ListContent listContent(const LegalPlayList& list, std::string_view lineEnd = "\r\n");
 
 }  // namespace quillbox::classic

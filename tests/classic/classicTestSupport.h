@@ -56,6 +56,13 @@ class RecordingPort : public ClassicPort {
         inputAnswers.pop_front();
         return answer;
     }
+    // English digit grouping, as the window gives for an English locale.
+    std::string pointsText(int points) const override {
+        std::string digits = std::to_string(points < 0 ? -static_cast<long>(points) : points);
+        for (auto i = static_cast<long>(digits.size()) - 3; i > 0; i -= 3)
+            digits.insert(static_cast<std::size_t>(i), ",");
+        return points < 0 ? "-" + digits : digits;
+    }
     void clearTally() override {
         tally.clear();
         events.push_back("clear");

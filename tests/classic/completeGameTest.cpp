@@ -11,7 +11,6 @@
 
 namespace {
 
-using quillbox::classic::CheckState;
 using quillbox::classic::kRackSlots;
 using quillbox::classic::Rgb;
 using Words = std::vector<std::string>;
@@ -79,14 +78,14 @@ class CompleteGame : public quillbox::testing::ClassicGameTest {
             ASSERT_LT(found, kRackSlots) << "no tile for " << wanted << " of " << letters;
             if (fromBlank) {
                 port.inputAnswers.push_front(std::string(1, wanted));
-                game.lblTile_DblClick(found);
+                game.relabelBlank(found);
             }
-            game.lblTile_Click(found);
+            game.toggleTile(found);
             previous = found;
         }
         ASSERT_TRUE(game.playWordEnabled()) << letters;
         definitionsSeen.push_back(game.definitionText());
-        game.cmdPlayWord_Click();
+        game.playWord();
         EXPECT_EQ(game.definitionText(), "");
     }
 
@@ -103,7 +102,7 @@ class CompleteGame : public quillbox::testing::ClassicGameTest {
             }
             if (r + 1 < kRacks.size()) {
                 ASSERT_TRUE(game.drawTilesEnabled()) << "after rack " << r + 1;
-                game.cmdDrawTiles_Click();
+                game.drawTiles();
                 bagAfterEachDraw.push_back(game.bagCountText());
             }
         }

@@ -132,11 +132,11 @@ TEST_F(ClassicWindowTest, StartGameDrawsSevenTilesAndListsThePlays) {
 
 TEST_F(ClassicWindowTest, ALongListShowsFromItsFirstPlayWithItsBlanksUnderlined) {
     startWithRack("AEHMO__");
-    const quillbox::classic::LegalPlayList expected =
-        quillbox::classic::findLegalPlays("AEHMO__", quillbox::core::mainMod::lexicon());
-    ASSERT_GT(expected.plays.size(), 10000u);
-    EXPECT_EQ(w->rtfPotentials->text().toStdString(),
-              quillbox::classic::legalPlayListText(expected));
+    quillbox::classic::LegalPlayFinder finder(quillbox::core::mainMod::lexicon());
+    const quillbox::classic::ListContent expected =
+        quillbox::classic::listContent(finder.find("AEHMO__"));
+    ASSERT_GT(expected.underlined.size(), 10000u);
+    EXPECT_EQ(w->rtfPotentials->text().toStdString(), expected.text);
     EXPECT_EQ(w->rtfPotentials->verticalScrollBar()->value(), 0);
     EXPECT_EQ(w->rtfPotentials->selStart(), w->rtfPotentials->textLength());
 
@@ -155,7 +155,7 @@ TEST_F(ClassicWindowTest, ALongListShowsFromItsFirstPlayWithItsBlanksUnderlined)
         }
         position += 2;
     }
-    EXPECT_EQ(underlined, quillbox::classic::legalPlayUnderlines(expected));
+    EXPECT_EQ(underlined, expected.underlined);
 }
 
 TEST_F(ClassicWindowTest, ClicksSelectTilesAndShowTheDefinition) {

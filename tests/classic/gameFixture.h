@@ -47,17 +47,17 @@ class ClassicGameTest : public ::testing::Test {
     // Starts a game whose first tiles drawn are `front`.
     void startWith(const std::string& front) {
         scriptShuffleToStartWith(random, front);
-        game.cmdStartGame_Click();
+        game.startGame();
         ASSERT_EQ(random.remaining(), 0u);
     }
-    void turnLearnModeOff() { game.chkLearnMode_Click(CheckState::Unchecked); }
+    void turnLearnModeOff() { game.setLearnMode(LearnMode::Off); }
     void click(std::initializer_list<int> slots) {
         for (int s : slots)
-            game.lblTile_Click(s);
+            game.toggleTile(s);
     }
     void play(std::initializer_list<int> slots) {
         click(slots);
-        game.cmdPlayWord_Click();
+        game.playWord();
     }
     // Replaces what is left in the bag.
     void leaveInBag(const std::string& tiles) { bag = bagOf(tiles); }

@@ -10,9 +10,7 @@
 
 namespace {
 
-using quillbox::classic::CheckState;
 using quillbox::classic::DragState;
-using quillbox::classic::MouseButton;
 using quillbox::classic::ratingPhrase;
 using quillbox::testing::ClassicGameTest;
 using quillbox::testing::RecordingPort;
@@ -49,7 +47,7 @@ void expectAskedAgainAfterEachRefusal(const std::vector<Box>& boxes, const Box& 
 TEST_F(GameStates, AFreshWindowHasNoGameUntilStartGameDrawsSevenTilesFromAShuffledFullBag) {
     EXPECT_FALSE(game.gameInProgress());
     EXPECT_EQ(enabledOf(game), kNoGame);
-    EXPECT_EQ(game.learnMode(), CheckState::Checked);
+    EXPECT_EQ(game.learnMode(), quillbox::classic::LearnMode::On);
     EXPECT_TRUE(game.learnWidgetsVisible());
     EXPECT_EQ(game.pointsText(), "0");
     EXPECT_EQ(game.bagCountText(), "100");
@@ -68,21 +66,21 @@ TEST_F(GameStates, AFreshWindowHasNoGameUntilStartGameDrawsSevenTilesFromAShuffl
 
 TEST_F(GameStates, OnlyEnabledControlsActAsPlaysAndDrawsAlternate) {
     startWith("ATEHTENXI");
-    game.cmdStartGame_Click();  // the shuffle script is used up: a restart would throw
-    game.cmdDrawTiles_Click();
-    game.cmdPlayWord_Click();
-    game.chkLearnMode_Click(CheckState::Unchecked);
+    game.startGame();  // the shuffle script is used up: a restart would throw
+    game.drawTiles();
+    game.playWord();
+    game.setLearnMode(quillbox::classic::LearnMode::Off);
     EXPECT_EQ(layout(), "ATEHTEN...");
     EXPECT_TRUE(port.tally.empty());
-    EXPECT_EQ(game.learnMode(), CheckState::Checked);
+    EXPECT_EQ(game.learnMode(), quillbox::classic::LearnMode::On);
 
     click({0, 1});
     EXPECT_EQ(enabledOf(game), "---P");
-    game.cmdPlayWord_Click();
+    game.playWord();
     EXPECT_EQ(enabledOf(game), kWordPlayed);
     play({2, 3});  // more words from the same rack before drawing
     EXPECT_EQ(enabledOf(game), kWordPlayed);
-    game.cmdDrawTiles_Click();
+    game.drawTiles();
     EXPECT_EQ(enabledOf(game), kRackDrawn);
     EXPECT_EQ(layout(), "XIAATEN...");
 }
@@ -107,7 +105,7 @@ TEST_F(GameStates, WithTheBagEmptyAPlayLeavingOneTileEndsTheGameBeforeTheFinalMe
         EXPECT_EQ(enabledOf(game), kNoGame);
         EXPECT_EQ(port.tally.back().line, "TOTAL   1\r\n");
     };
-    game.cmdPlayWord_Click();
+    game.playWord();
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(layout(), "......N...");  // the last tile stays
     EXPECT_EQ(port.tallyWords(), (Words{"AT", "EH", "TE", "TOTAL"}));
@@ -130,7 +128,7 @@ TEST_F(GameStates, ADrawLeavingOneTileEndsTheGameAndTheSearchStillRuns) {
     play({4, 5, 6});
     leaveInBag("Q");
     port.events.clear();
-    game.cmdDrawTiles_Click();
+    game.drawTiles();
     EXPECT_FALSE(game.gameInProgress());
     EXPECT_EQ(game.bagCountText(), "0");
     EXPECT_EQ(layout(), "Q.........");
@@ -160,13 +158,13 @@ TEST_F(GameStates, ANewGameAfterTheEndStartsAfresh) {
 TEST_F(LearnMode, TheBoxShowsAndHidesTheLearnWidgetsAndAGrayedBoxIsReported) {
     turnLearnModeOff();
     EXPECT_FALSE(game.learnWidgetsVisible());
-    EXPECT_EQ(game.learnMode(), CheckState::Unchecked);
-    game.chkLearnMode_Click(CheckState::Checked);
+    EXPECT_EQ(game.learnMode(), quillbox::classic::LearnMode::Off);
+    game.setLearnMode(quillbox::classic::LearnMode::On);
     EXPECT_TRUE(game.learnWidgetsVisible());
     EXPECT_TRUE(port.boxes.empty());
 
     turnLearnModeOff();
-    game.chkLearnMode_Click(CheckState::Grayed);
+    game.setLearnMode(quillbox::classic::LearnMode::Undetermined);
     ASSERT_EQ(port.boxes.size(), 1u);
     EXPECT_EQ(port.boxes[0].kind, "message");
     EXPECT_EQ(port.boxes[0].text, "Error: learn mode check box gray!");
@@ -175,12 +173,12 @@ TEST_F(LearnMode, TheBoxShowsAndHidesTheLearnWidgetsAndAGrayedBoxIsReported) {
 }
 
 TEST_F(LearnMode, AGrayedBoxCountsAsOffYetNeverOffersTheScore) {
-    game.chkLearnMode_Click(CheckState::Grayed);
+    game.setLearnMode(quillbox::classic::LearnMode::Undetermined);
     startWith("XIATEHN");
     click({0, 1});
     EXPECT_EQ(game.definitionText(), "");  // no definitions
-    game.cmdPlayWord_Click();
-    game.cmdDrawTiles_Click();
+    game.playWord();
+    game.drawTiles();
     EXPECT_TRUE(port.searchedRacks.empty());  // no search
 
     game.endGame();  // a qualifying score gets the final message, not the name prompt
@@ -202,7 +200,7 @@ TEST_F(RackInTheGame, TwoOrThreeSelectedTilesCanBePlayedAndShowTheirDefinition) 
              {1, "AW: --- NOT A WORD! ---", true},
              {4, "AWL: [Common word]", true},  // in the list without a definition
          }) {
-        game.lblTile_Click(slot);
+        game.toggleTile(slot);
         EXPECT_EQ(game.definitionText(), definition) << "after slot " << slot;
         EXPECT_EQ(game.playWordEnabled(), playable) << "after slot " << slot;
     }
@@ -224,14 +222,14 @@ TEST_F(RackInTheGame, WithoutLearnModeNoDefinitionIsWrittenButOneCanBeEmptied) {
 
 TEST_F(RackInTheGame, DoubleClickingABlankAsksUntilItGetsOneLetter) {
     startWith("XIAWL_T");
-    game.lblTile_DblClick(0);  // an ordinary tile
-    game.lblTile_DblClick(8);  // an empty slot
+    game.relabelBlank(0);  // an ordinary tile
+    game.relabelBlank(8);  // an empty slot
     EXPECT_TRUE(port.boxes.empty());
 
     click({2, 5});
     EXPECT_EQ(game.definitionText(), "AE: --- NOT A WORD! ---");
     port.inputAnswers = {"", "ab", " e", "7", "t"};
-    game.lblTile_DblClick(5);
+    game.relabelBlank(5);
     EXPECT_EQ(layout(), "XIAWLtT...");
     EXPECT_TRUE(game.rack().slot(5).selected());
     EXPECT_EQ(game.definitionText(), "AT: in the place of");
@@ -241,15 +239,14 @@ TEST_F(RackInTheGame, DoubleClickingABlankAsksUntilItGetsOneLetter) {
         {"message", "You must enter a single letter of the alphabet!", "Invalid Letter", ""});
 
     port.inputAnswers = {"Z"};
-    game.lblTile_DblClick(5);
+    game.relabelBlank(5);
     EXPECT_EQ(layout(), "XIAWLzT...");
 }
 
-TEST_F(RackInTheGame, OnlyALeftPressOnATileStartsADrag) {
+TEST_F(RackInTheGame, OnlyATileCanBePickedUp) {
     startWith("XIAWL_T");
-    EXPECT_TRUE(game.lblTile_MouseDown(0, MouseButton::Left));
-    EXPECT_FALSE(game.lblTile_MouseDown(0, MouseButton::Right));
-    EXPECT_FALSE(game.lblTile_MouseDown(7, MouseButton::Left));
+    EXPECT_TRUE(game.canPickUp(0));
+    EXPECT_FALSE(game.canPickUp(7));
 }
 
 TEST_F(RackInTheGame, DropsKeepTheSelectionAndRefreshTheDefinition) {
@@ -257,13 +254,13 @@ TEST_F(RackInTheGame, DropsKeepTheSelectionAndRefreshTheDefinition) {
     click({0, 1});
     EXPECT_EQ(game.definitionText(), "TA: thanks");
     const int changesBefore = port.stateChanges;
-    game.lblSpacer_DragOver(0, DragState::Enter);
+    game.hoverGap(0, DragState::Enter);
     EXPECT_GT(port.stateChanges, changesBefore);  // the window shows the marker
-    game.lblSpacer_DragDrop(0, 1);                // A before T
+    game.dropOnGap(0, 1);                         // A before T
     EXPECT_EQ(layout(), "ATXIWLe...");
     EXPECT_EQ(game.definitionText(), "AT: in the place of");
-    game.lblTile_DragOver(1, DragState::Enter, 300);
-    game.lblTile_DragDrop(1, 0);  // and back after it
+    game.hoverSlot(1, DragState::Enter, 300);
+    game.dropOnSlot(1, 0);  // and back after it
     EXPECT_EQ(layout(), ".TAXIWLe..");
     EXPECT_EQ(game.definitionText(), "TA: thanks");
     EXPECT_EQ(game.selectedCount(), 2);

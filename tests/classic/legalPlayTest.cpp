@@ -67,8 +67,9 @@ void expectSameAsOracle(LegalPlayFinder& finder, LegalPlayOracle& oracle, const 
     EXPECT_EQ(captions, oracle.countdownCaptions);
     EXPECT_EQ(list.searched, !oracle.countdownCaptions.empty());
 
-    EXPECT_EQ(quillbox::classic::legalPlayListText(list), oracle.listText());
-    EXPECT_EQ(quillbox::classic::legalPlayUnderlines(list), oracle.underlinedPositions());
+    const quillbox::classic::ListContent content = quillbox::classic::listContent(list);
+    EXPECT_EQ(content.text, oracle.listText());
+    EXPECT_EQ(content.underlined, oracle.underlinedPositions());
 }
 
 // One finder for a whole batch, so that nothing of a search may leak into the
@@ -102,12 +103,12 @@ TEST(LegalPlayFinder, HandWorkedRacksListTheirPlaysWithBlanksUnderlined) {
     EXPECT_EQ(
         blank.list.plays,
         (std::vector<LegalPlay>{{"XI EN QAT", 7, -1}, {"IN EX QAT", 7, -1}, {"XI NE QAT", 7, -1}}));
-    EXPECT_EQ(quillbox::classic::legalPlayUnderlines(blank.list), (std::vector<int>{7, 18, 29}));
+    EXPECT_EQ(quillbox::classic::listContent(blank.list).underlined, (std::vector<int>{7, 18, 29}));
 
     const Search none = search(finder, "ABCDEFG");
     EXPECT_TRUE(none.list.searched);
     EXPECT_EQ(none.countdown, kCountdownBy500);
-    EXPECT_EQ(quillbox::classic::legalPlayListText(none.list), "\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(quillbox::classic::listContent(none.list).text, "\r\n\r\n\r\n\r\n\r\n\r\n");
 }
 
 // Each listed line uses exactly the rack's tiles, blanks as the underlined
@@ -157,18 +158,18 @@ TEST(LegalPlayFinder, EveryLineIsADistinctPlayOfTheRack) {
     EXPECT_GT(total, 100u) << "the sample should list plays";
 }
 
-TEST(LegalPlayFinder, SearchesAnyLexiconThroughTheConvenienceCall) {
+TEST(LegalPlayFinder, SearchesAnyLexicon) {
     Lexicon words;
     for (const char* w : {"AB", "CD", "EFG", "ABCD", "ab"})  // ABCD: never listed
         words.Add(w, "");
+    LegalPlayFinder finder(words);
     std::vector<int> countdown;
-    const LegalPlayList list =
-        quillbox::classic::findLegalPlays("GFEDCBA", words, [&](int v) { countdown.push_back(v); });
+    const LegalPlayList list = finder.find("GFEDCBA", [&](int v) { countdown.push_back(v); });
     EXPECT_EQ(linesOf(list), (std::vector<std::string>{"CD AB EFG"}));
     EXPECT_EQ(countdown, kCountdownBy500);
-    const LegalPlayList blank = quillbox::classic::findLegalPlays("ABCDEF_", words);
+    const LegalPlayList blank = finder.find("ABCDEF_");
     EXPECT_EQ(blank.plays, (std::vector<LegalPlay>{{"AB CD EFG", 8, -1}}));
-    EXPECT_TRUE(quillbox::classic::findLegalPlays("abcdefg", words).plays.empty());
+    EXPECT_TRUE(finder.find("abcdefg").plays.empty());
 }
 
 // ---- the fast finder against the literal search ----

@@ -13,16 +13,16 @@ namespace colors = quillbox::classic::colors;
 using Scoring = quillbox::testing::ClassicGameTest;
 
 TEST(TallyLine, RightAlignsThePointsInNineCharactersWhenTheyFit) {
-    EXPECT_EQ(tallyLine("AB", 1), "AB      1\r\n");
-    EXPECT_EQ(tallyLine("XYZ", -2), "XYZ    -2\r\n");
-    EXPECT_EQ(tallyLine("TOTAL", -999), "TOTAL-999\r\n");
-    EXPECT_EQ(tallyLine("TOTAL", -1000), "TOTAL-1000\r\n");
+    EXPECT_EQ(tallyLine("AB", "1"), "AB      1\r\n");
+    EXPECT_EQ(tallyLine("XYZ", "-2"), "XYZ    -2\r\n");
+    EXPECT_EQ(tallyLine("TOTAL", "-999"), "TOTAL-999\r\n");
+    EXPECT_EQ(tallyLine("TOTAL", "-1,000"), "TOTAL-1,000\r\n");
 }
 
 TEST_F(Scoring, TheTallyMarksTheLettersThatCameFromBlanks) {
     startWith("_AT_BEH");
     port.inputAnswers = {"x"};
-    game.lblTile_DblClick(3);
+    game.relabelBlank(3);
     play({0, 3});  // EX, both blanks, the first still an E; not in this word list
     play({1, 2});
     ASSERT_EQ(port.tally.size(), 2u);
