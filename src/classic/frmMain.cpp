@@ -28,6 +28,7 @@
 #include "ui/dialogs.h"
 #include "ui/richTextBox.h"
 #include "ui/twips.h"
+#include "ui/windowSetup.h"
 
 namespace quillbox::classic {
 
@@ -106,12 +107,8 @@ void fillListBox(ui::RichTextBox& box, const LegalPlayList& list) {
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent), finder_(core::mainMod::lexicon()) {
     registerInstance(this);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ui::setUpWindow(*this, ui::Frame::Fixed);
     setWindowTitle(QStringLiteral("Quillbox"));
-    setWindowIcon(ui::appIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
 
     scores_ = std::make_unique<quillbox::scores::ProgramScoreTable>(this);
     game_ = std::make_unique<ClassicGame>(static_cast<ClassicPort&>(*this), *scores_);
@@ -353,14 +350,6 @@ void frmMain::rtfPotentials_MouseUp() {
     const QString s = trimBlanks(rtfPotentials->selText());
     if (looksLikeWord(s))
         game_->showDefinition(s.toStdString());
-}
-
-void frmMain::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (placed_)
-        return;
-    placed_ = true;
-    ui::centreOnScreen(this);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -89,8 +89,6 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // Centred on the screen the first time it is shown.
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -130,7 +128,6 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
         QPoint grabOffset;
     } drag_;
     TileLabel* dragGhost_ = nullptr;
-    bool placed_ = false;
 
     std::unique_ptr<scores::ScoreTable> scores_;
     std::unique_ptr<ClassicGame> game_;

@@ -15,6 +15,7 @@
 #include "ui/appearance.h"
 #include "ui/maskedLetterBox.h"
 #include "ui/twips.h"
+#include "ui/windowSetup.h"
 
 namespace quillbox::core {
 
@@ -22,12 +23,8 @@ using ui::twRect;
 
 frmLaunchpad::frmLaunchpad(QWidget* parent) : QDialog(parent) {
     registerInstance(this);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ui::setUpWindow(*this, ui::Frame::Fixed);
     setWindowTitle(QStringLiteral("Quillbox LaunchPad"));
-    setWindowIcon(ui::appIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(ui::tw(3765), ui::tw(1920));
 
     cmdClassic = new QPushButton(QStringLiteral("&Classic"), this);
@@ -97,14 +94,6 @@ void frmLaunchpad::reject() {
 void frmLaunchpad::mskWord_Change() {
     lblDefinition->setText(QString::fromStdString(
         lookupDefinition(mainMod::lexicon(), mskWord->letters().toStdString())));
-}
-
-void frmLaunchpad::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_)
-        return;
-    placed_ = true;
-    ui::centreOnScreen(this);
 }
 
 void frmLaunchpad::closeEvent(QCloseEvent* event) {

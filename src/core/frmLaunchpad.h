@@ -36,13 +36,10 @@ class frmLaunchpad : public QDialog, public ui::SingleInstance<frmLaunchpad> {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // Centred on the screen the first time it is shown.
-    void showEvent(QShowEvent* event) override;
     // Esc closes the launch pad (the cancel button), not merely hides it.
     void reject() override;
 
   private:
-    bool placed_ = false;
 };
 
 }  // namespace quillbox::core

@@ -18,6 +18,7 @@
 #include "ui/dialogs.h"
 #include "ui/maskedLetterBox.h"
 #include "ui/twips.h"
+#include "ui/windowSetup.h"
 
 namespace quillbox::crossword {
 
@@ -51,12 +52,8 @@ QFont cellFont() {
 frmCrossword::frmCrossword(QWidget* parent)
     : QMainWindow(parent), board_(core::mainMod::lexicon(), core::applicationRandom()) {
     registerInstance(this);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ui::setUpWindow(*this, ui::Frame::Fixed);
     setWindowTitle(kTitle);
-    setWindowIcon(ui::appIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
@@ -274,14 +271,6 @@ void frmCrossword::showBoard() {
     showClue(lbl2Ddef, kDown2);
     showClue(lbl3Ddef, kDown3);
     lblRunCount->setText(QString::fromStdString(board_.runText()));
-}
-
-void frmCrossword::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (placed_)
-        return;
-    placed_ = true;
-    ui::centreOnScreen(this);
 }
 
 void frmCrossword::closeEvent(QCloseEvent* event) {

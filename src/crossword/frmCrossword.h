@@ -74,7 +74,6 @@ class frmCrossword : public QMainWindow, public ui::SingleInstance<frmCrossword>
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -86,7 +85,6 @@ class frmCrossword : public QMainWindow, public ui::SingleInstance<frmCrossword>
 
     Board board_;
     int openCell_ = -1;
-    bool placed_ = false;
 };
 
 }  // namespace quillbox::crossword

@@ -8,6 +8,7 @@
 #include "help/programIdentity.h"
 #include "ui/appearance.h"
 #include "ui/twips.h"
+#include "ui/windowSetup.h"
 
 namespace quillbox::help {
 
@@ -42,11 +43,8 @@ QFrame* line(QWidget* parent, int x1, int x2, int y, int thicknessPx, const QCol
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     registerInstance(this);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    ui::setUpWindow(*this, ui::Frame::Dialog);
     setWindowModality(Qt::ApplicationModal);
-    setWindowIcon(ui::appIcon());
     setFixedSize(tw(5730), tw(3555));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

@@ -8,6 +8,7 @@
 #include "ui/appearance.h"
 #include "ui/richTextBox.h"
 #include "ui/twips.h"
+#include "ui/windowSetup.h"
 
 namespace quillbox::help {
 
@@ -42,11 +43,8 @@ const QStringList& frmRules::contentsEntries() {
 
 frmRules::frmRules(QWidget* parent) : QWidget(parent, Qt::Window) {
     registerInstance(this);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ui::setUpWindow(*this, ui::Frame::Sizable);
     setWindowTitle(QStringLiteral("Quillbox Rules"));
-    setWindowIcon(ui::appIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     resize(ui::tw(9285), ui::tw(6330));
 
     // The controls keep their designed places when the window is resized.

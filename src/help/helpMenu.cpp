@@ -1,7 +1,5 @@
 #include "help/helpMenu.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 #include "help/frmAbout.h"
@@ -11,19 +9,6 @@
 #include "ui/richTextBox.h"
 
 namespace quillbox::help {
-
-namespace {
-
-void centreOnScreen(QWidget& window, QWidget* near) {
-    QScreen* screen = near != nullptr ? near->screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
-}
-
-}  // namespace
 
 void openRulesViewer(QWidget* caller) {
     const QString path = ui::besideProgram(QStringLiteral("Quillbox Rules.rtf"));
@@ -40,8 +25,6 @@ void openRulesViewer(QWidget* caller) {
             QStringLiteral("Help File Missing"), ui::MessageIcon::Critical);
         return;
     }
-    if (!viewer.isVisible())
-        centreOnScreen(viewer, caller);
     viewer.setWindowState(viewer.windowState() & ~Qt::WindowMinimized);
     viewer.show();
     viewer.raise();
@@ -54,7 +37,6 @@ void showAboutBox(QWidget* parent) {
     // on top of that window; it is still centred on the screen.
     if (parent != nullptr)
         about.setParent(parent->window(), about.windowFlags());
-    centreOnScreen(about, parent);
     about.exec();
 }
 

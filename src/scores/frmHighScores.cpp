@@ -11,6 +11,7 @@
 #include "scores/programScoreTable.h"
 #include "ui/appearance.h"
 #include "ui/twips.h"
+#include "ui/windowSetup.h"
 
 namespace quillbox::scores {
 
@@ -61,13 +62,8 @@ class ColumnPrinter {
 
 frmHighScores::frmHighScores(QWidget* parent) : QDialog(parent) {
     registerInstance(this);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ui::setUpWindow(*this, ui::Frame::Dialog);
     setWindowTitle(QStringLiteral("Quillbox High Scores"));
-    setWindowIcon(ui::appIcon());
-    // A fixed dialog frame with the close box alone.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(ui::tw(3495), ui::tw(2550));
     setFont(windowFont(false));
 }
@@ -80,12 +76,6 @@ void frmHighScores::showModal(QWidget* parent) {
     // bar, and goes when that window goes.
     if (parent && w.parentWidget() != parent->window())
         w.setParent(parent->window(), w.windowFlags());
-    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        QRect client(QPoint(0, 0), w.size());
-        client.moveCenter(screen->availableGeometry().center());
-        w.setGeometry(client);
-    }
     w.exec();
 }
 

@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
 
 // The icon's PNGs (data/icons, drawn by tools/iconExport) are a resource of
 // this static library, so they must be registered by name before first use.
@@ -48,15 +46,6 @@ QFont classicFont(const QString& family, double pointSize, bool bold, bool under
     if (family == QLatin1String("Fixedsys"))
         f.setStyleHint(QFont::TypeWriter);
     return f;
-}
-
-void centreOnScreen(QWidget* window) {
-    const QScreen* s = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!s)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(s->availableGeometry().center());
-    window->move(frame.topLeft());
 }
 
 QIcon appIcon() {

@@ -20,9 +20,6 @@ void installFontSubstitutions();
 QFont classicFont(const QString& family, double pointSize, bool bold = false,
                   bool underline = false);
 
-// Moves a top-level window so that its frame is centred on its screen.
-void centreOnScreen(QWidget* window);
-
 // The program's icon, the same on every window.
 QIcon appIcon();
 
