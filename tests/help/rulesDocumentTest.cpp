@@ -135,8 +135,8 @@ TEST(RulesDocument, ThemedListsMatchTheirDefinitions) {
     // so a word in the wrong list shows up here.
     const std::pair<const char*, const char*> themes[] = {
         {"Diatonic Musical Scale", "diatonic scale"},
-        {"Greek Letters", "Greek letter"},
-        {"Hebrew Letters", "Hebrew letter"},
+        {"Greek Letters", "Greek alphabet"},
+        {"Hebrew Letters", "Hebrew (letter|alphabet)"},
         {"English Letters", "the letter|Old English|rune"},
         {"Coins and Monetary Units", "monetary unit|coin"},
         {"Units of Measurement", "unit|measure|ampere"},
