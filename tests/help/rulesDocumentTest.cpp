@@ -1,159 +1,161 @@
-// The shipped rules document, read the way the viewer reads it: its headings
-// match the table of contents and its word lists match the lexicon.
+// The shipped rules document: its headings are the viewer's contents, and each
+// word list holds exactly the lexicon's words that its rule selects.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QHash>
-#include <QRegularExpression>
-#include <QSet>
-#include <QStringList>
-#include <QTextStream>
-#include <utility>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
 
+#include "core/mainMod.h"
 #include "help/frmRules.h"
-#include "ui/programFolder.h"
-#include "ui/richTextBox.h"
+#include "ui/rtf/rtfDocument.h"
 
-using quillbox::frmRules;
-namespace ui = quillbox::ui;
+using quillbox::mainMod::lexicon;
+using Words = std::set<std::string>;
 
 namespace {
 
-QStringList headings() {
-    QStringList out;
-    for (const QString& e : frmRules::contentsEntries())
-        out << e.trimmed();
-    return out;
-}
+struct Paragraph {
+    std::string text;  // line breaks left out
+    bool bold = false;
+};
 
-// Every word of the lexicon with its definition.
-const QHash<QString, QString>& lexicon() {
-    static const QHash<QString, QString> words = [] {
-        QHash<QString, QString> out;
-        QFile file(QStringLiteral(QUILLBOX_LEXICON_TSV));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return out;
-        QTextStream in(&file);
-        while (!in.atEnd()) {
-            const QString line = in.readLine();
-            if (!line.isEmpty())
-                out.insert(line.section(QLatin1Char('\t'), 0, 0),
-                           line.section(QLatin1Char('\t'), 1));
+const std::vector<Paragraph>& paragraphs() {
+    static const std::vector<Paragraph> all = [] {
+        std::ifstream in(QUILLBOX_RULES_RTF, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        std::vector<Paragraph> out;
+        for (const auto& p : quillbox::rtf::readRtf(bytes).paragraphs) {
+            Paragraph& q = out.emplace_back();
+            for (const auto& run : p.runs)
+                for (const char16_t c : run.text)
+                    if (c != quillbox::rtf::kLineBreak) {
+                        q.text += static_cast<char>(c);
+                        q.bold |= run.format.bold && c != u' ';
+                    }
         }
         return out;
     }();
-    return words;
+    return all;
 }
 
-// Words of two or three capitals standing on their own, as the lists write them.
-QSet<QString> capitalWords(const QString& text) {
-    static const QRegularExpression word(QStringLiteral("\\b[A-Z]{2,3}\\b"));
-    QSet<QString> out;
-    for (const auto& m : word.globalMatch(text))
-        out.insert(m.captured());
+std::vector<std::string> headings() {
+    std::vector<std::string> out;
+    for (const auto& entry : quillbox::frmRules::contentsEntries())
+        out.push_back(entry.trimmed().toStdString());
     return out;
 }
 
-// The shipped document as the viewer shows it.
-const QString& text() {
-    static const QString loaded = [] {
-        ui::setProgramFolderForTesting({});
-        ui::RichTextBox box;
-        box.loadFile(ui::besideProgram(QStringLiteral("Quillbox Rules.rtf")));
-        return box.text();
-    }();
-    return loaded;
+// The first paragraph that mentions the text, or the number of paragraphs.
+std::size_t firstMention(const std::string& text) {
+    const auto& ps = paragraphs();
+    return static_cast<std::size_t>(
+        std::find_if(ps.begin(), ps.end(),
+                     [&](const Paragraph& p) { return p.text.find(text) != std::string::npos; }) -
+        ps.begin());
 }
 
-// The text from a heading up to the next heading of the contents.
-QString section(const QString& heading) {
-    const QStringList all = headings();
-    const int i = all.indexOf(heading);
-    const int from = text().indexOf(heading);
-    const int to = i + 1 < all.size() ? text().indexOf(all[i + 1]) : text().size();
-    return text().mid(from, to - from);
+// The lists of a sub-topic: paragraphs of words, each word with an optional
+// note ("XU (Vietnam), ATT (Laos)").
+std::vector<Words> shownLists(const std::string& heading) {
+    static const std::regex list("[A-Z]{2,3}( \\([^)]+\\))?(, [A-Z]{2,3}( \\([^)]+\\))?)*");
+    static const std::regex word("(^|, )([A-Z]{2,3})");
+    const auto all = headings();
+    const auto next = std::find(all.begin(), all.end(), heading) + 1;
+    const std::size_t end = next == all.end() ? paragraphs().size() : firstMention(*next);
+    std::vector<Words> out;
+    for (std::size_t p = firstMention(heading) + 1; p < end; ++p) {
+        const std::string& t = paragraphs()[p].text;
+        if (!std::regex_match(t, list))
+            continue;
+        Words& words = out.emplace_back();
+        for (std::sregex_iterator m(t.begin(), t.end(), word), none; m != none; ++m)
+            words.insert((*m)[2]);
+    }
+    return out;
 }
 
-TEST(RulesDocument, EveryContentsEntryIsAHeadingLineInOrderWithASectionEndingInAnEmptyLine) {
-    ASSERT_FALSE(text().isEmpty());
-    const QStringList all = headings();
-    int previous = -1;
-    for (int i = 0; i < all.size(); ++i) {
-        SCOPED_TRACE(all[i].toStdString());
-        const int at = text().indexOf(all[i]);
-        ASSERT_GE(at, 0);
-        EXPECT_GT(at, previous) << "out of order";
+// A list's rule: its words are those whose letters or definition match the
+// pattern; the plurals and present tenses of a definition list's words form
+// a list of their own after it.
+struct Rule {
+    bool ofLetters;
+    const char* pattern;
+};
+
+std::vector<Words> selected(const std::vector<Rule>& rules) {
+    static const std::regex formOf("(?:plural|present tense) of ([A-Z]{2,3})\\b");
+    std::vector<Words> lists;
+    for (const auto& [ofLetters, pattern] : rules) {
+        const std::regex rule(pattern);
+        Words words, forms;
+        for (const auto& w : lexicon().Keys())
+            if (std::regex_search(ofLetters ? w : lexicon().Item(w), rule))
+                words.insert(w);
+        for (const auto& w : ofLetters ? std::vector<std::string>{} : lexicon().Keys())
+            for (std::sregex_iterator i(lexicon().Item(w).begin(), lexicon().Item(w).end(), formOf),
+                 end;
+                 i != end; ++i)
+                if (words.count((*i)[1]))
+                    forms.insert(w);
+        for (const auto& f : forms)
+            words.erase(f);
+        lists.push_back(words);
+        if (!forms.empty())
+            lists.push_back(forms);
+    }
+    return lists;
+}
+
+TEST(RulesDocument, MeetsEveryContentsEntryFirstAsItsHeadingInOrderEachSectionEndingInAnEmptyLine) {
+    const auto all = headings();
+    const auto& ps = paragraphs();
+    for (std::size_t i = 0, previous = 0; i < all.size(); ++i) {
+        const std::size_t at = firstMention(all[i]);
+        ASSERT_LT(at, ps.size()) << all[i];
+        EXPECT_GT(at, previous) << all[i];
+        EXPECT_EQ(ps[at].text, all[i]);
+        // The viewer scrolls to the first empty line after a heading, then back to it.
+        const auto next = i + 1 < all.size() ? firstMention(all[i + 1]) : ps.size();
+        const auto empty = std::find_if(ps.begin() + at + 1, ps.end(),
+                                        [](const Paragraph& p) { return p.text.empty(); });
+        const auto emptyAt = static_cast<std::size_t>(empty - ps.begin());
+        EXPECT_LT(emptyAt, next) << all[i];
+        EXPECT_GT(emptyAt, at + 1) << all[i] << " has no text";
         previous = at;
-        // The first occurrence is the heading itself, on a line of its own
-        // (which may end in a line break before the paragraph ends).
-        EXPECT_TRUE(at == 0 || text().at(at - 1) == QLatin1Char('\n'));
-        const QChar after = text().at(at + all[i].size());
-        EXPECT_TRUE(after == QLatin1Char('\r') || after == QLatin1Char('\v'));
-        // The viewer searches forward from the heading for the first empty
-        // line and then back to the heading; that line must be in the section.
-        const int emptyLine = text().indexOf(QStringLiteral("\n\r"), at + all[i].size());
-        ASSERT_GE(emptyLine, 0);
-        if (i + 1 < all.size()) {
-            EXPECT_LT(emptyLine, text().indexOf(all[i + 1]));
+    }
+}
+
+TEST(RulesDocument, BoldsNothingButHeadingsAmongTheWordLists) {
+    const auto all = headings();
+    for (std::size_t p = firstMention("HELPFUL WORD LISTS"); p < paragraphs().size(); ++p)
+        if (paragraphs()[p].bold) {
+            EXPECT_NE(std::find(all.begin(), all.end(), paragraphs()[p].text), all.end())
+                << paragraphs()[p].text;
         }
-        EXPECT_GT(section(all[i]).trimmed().size(), all[i].size() + 20);
-    }
 }
 
-TEST(RulesDocument, CapitalWordsAreLexiconWordsExceptTheGuidesExamplesOfMistakes) {
-    ASSERT_EQ(lexicon().size(), 1059);
-    const int lists = text().indexOf(QStringLiteral("HELPFUL WORD LISTS"));
-    ASSERT_GE(lists, 0);
-    const QSet<QString> listed = capitalWords(text().mid(lists));
-    EXPECT_GT(listed.size(), 150);
-    for (const QString& w : listed)
-        EXPECT_TRUE(lexicon().contains(w)) << w.toStdString();
-    const QSet<QString> nonWordExamples{QStringLiteral("CT"), QStringLiteral("IX")};
-    for (const QString& w : capitalWords(text().left(lists)))
-        EXPECT_TRUE(lexicon().contains(w) || nonWordExamples.contains(w)) << w.toStdString();
-}
-
-TEST(RulesDocument, SpellingListsHoldExactlyTheWordsTheyDescribe) {
-    static const QRegularExpression vowel(QStringLiteral("[AEIOU]"));
-    QSet<QString> vowelFree, withQ;
-    for (const QString& w : lexicon().keys()) {
-        if (!w.contains(vowel))
-            vowelFree.insert(w);
-        if (w.contains(QLatin1Char('Q')))
-            withQ.insert(w);
-    }
-    ASSERT_FALSE(vowelFree.isEmpty() || withQ.isEmpty());
-    const QString vowelList = section(QStringLiteral("Words Without Vowels"));
-    EXPECT_EQ(capitalWords(vowelList), vowelFree);
-    EXPECT_EQ(capitalWords(section(QStringLiteral("Words Containing Q"))), withQ);
-    // The vowel-free list says how it counts Y.
-    EXPECT_TRUE(vowelList.contains(QStringLiteral("Y is counted as a consonant")));
-}
-
-TEST(RulesDocument, ThemedListsMatchTheirDefinitions) {
-    // Each themed list is checked against what the lexicon says of its words,
-    // so a word in the wrong list shows up here.
-    const std::pair<const char*, const char*> themes[] = {
-        {"Diatonic Musical Scale", "diatonic scale"},
-        {"Greek Letters", "Greek alphabet"},
-        {"Hebrew Letters", "Hebrew (letter|alphabet)"},
-        {"English Letters", "the letter|Old English|rune"},
-        {"Coins and Monetary Units", "monetary unit|coin"},
-        {"Units of Measurement", "unit|measure|ampere"},
-        {"Animal Noises", "bark|bleat|howl|cry|dove|cow|moo|meow|purr|yelp"},
+TEST(RulesDocument, ListsExactlyTheWordsEachListsRuleSelects) {
+    const std::vector<std::pair<std::string, std::vector<Rule>>> lists = {
+        {"Words Without Vowels", {{true, "^[^AEIOUY]+$"}, {true, "^[^AEIOU]*Y[^AEIOU]*$"}}},
+        {"Words Containing Q", {{true, "Q"}}},
+        {"Diatonic Musical Scale", {{false, "the [0-9]+(st|nd|rd|th) note of the diatonic scale"}}},
+        {"English Letters", {{false, "\\bthe letter [A-Z]\\b"}, {false, "Old English"}}},
+        {"Greek Letters", {{false, "the [0-9]+(st|nd|rd|th) letter of the Greek alphabet"}}},
+        {"Hebrew Letters", {{false, "the [0-9]+(st|nd|rd|th) letter of the Hebrew alphabet"}}},
         {"Interjections and Utterances",
-         "used to|exclaim|greeting|shout|goodbye|thanks|yes|no\\b|\\bnot\\b|negative"},
+         {{false, "(^|; |[A-Z] \\()used (to|as) "},
+          {false, "(^|; |\\()(yes|no)\\b|(affirmative|negative) (reply|vote)"}}},
+        {"Animal Noises", {{false, "\\b(bark|barking|bleat|cry of a|howl|meow|moo|purr|yelp)\\b"}}},
+        {"Coins and Monetary Units", {{false, "monetary unit|\\bcoin\\b"}}},
+        {"Units of Measurement", {{false, "\\b(?!monetary )\\w+ unit\\b|\\bmeasure\\b"}}},
     };
-    for (const auto& [heading, pattern] : themes) {
-        SCOPED_TRACE(heading);
-        const QRegularExpression fits(QString::fromLatin1(pattern),
-                                      QRegularExpression::CaseInsensitiveOption);
-        const QSet<QString> listed = capitalWords(section(QString::fromLatin1(heading)));
-        EXPECT_GE(listed.size(), 5);
-        for (const QString& w : listed)
-            EXPECT_TRUE(lexicon().value(w).contains(fits))
-                << w.toStdString() << ": " << lexicon().value(w).toStdString();
-    }
+    for (const auto& [heading, rules] : lists)
+        EXPECT_EQ(shownLists(heading), selected(rules)) << heading;
 }
 
 }  // namespace
