@@ -2,9 +2,9 @@
 // word list holds exactly the lexicon's words that its rule selects.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -19,128 +19,70 @@ using Words = std::set<std::string>;
 
 namespace {
 
-struct Paragraph {
-    std::string text;  // line breaks left out
-    bool bold = false;
-};
-
-const std::vector<Paragraph>& paragraphs() {
-    static const std::vector<Paragraph> all = [] {
+const quillbox::rtf::Document& document() {
+    static const auto read = [] {
         std::ifstream in(QUILLBOX_RULES_RTF, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        std::vector<Paragraph> out;
-        for (const auto& p : quillbox::rtf::readRtf(bytes).paragraphs) {
-            Paragraph& q = out.emplace_back();
-            for (const auto& run : p.runs)
-                for (const char16_t c : run.text)
-                    if (c != quillbox::rtf::kLineBreak) {
-                        q.text += static_cast<char>(c);
-                        q.bold |= run.format.bold && c != u' ';
-                    }
-        }
-        return out;
+        return quillbox::rtf::readRtf(std::string(std::istreambuf_iterator<char>(in), {}));
     }();
-    return all;
+    return read;
 }
 
-std::vector<std::string> headings() {
-    std::vector<std::string> out;
-    for (const auto& entry : quillbox::frmRules::contentsEntries())
-        out.push_back(entry.trimmed().toStdString());
+// Paragraphs end in CR LF, as the viewer searches them; line breaks are left out.
+std::string ascii(const std::u16string& text) {
+    std::string out;
+    for (const char16_t c : text)
+        if (c != quillbox::rtf::kLineBreak)
+            out += static_cast<char>(c);
     return out;
 }
 
-// The first paragraph that mentions the text, or the number of paragraphs.
-std::size_t firstMention(const std::string& text) {
-    const auto& ps = paragraphs();
-    return static_cast<std::size_t>(
-        std::find_if(ps.begin(), ps.end(),
-                     [&](const Paragraph& p) { return p.text.find(text) != std::string::npos; }) -
-        ps.begin());
-}
-
-// The lists of a sub-topic: paragraphs of words, each word with an optional
-// note ("XU (Vietnam), ATT (Laos)").
-std::vector<Words> shownLists(const std::string& heading) {
-    static const std::regex list("[A-Z]{2,3}( \\([^)]+\\))?(, [A-Z]{2,3}( \\([^)]+\\))?)*");
-    static const std::regex word("(^|, )([A-Z]{2,3})");
-    const auto all = headings();
-    const auto next = std::find(all.begin(), all.end(), heading) + 1;
-    const std::size_t end = next == all.end() ? paragraphs().size() : firstMention(*next);
-    std::vector<Words> out;
-    for (std::size_t p = firstMention(heading) + 1; p < end; ++p) {
-        const std::string& t = paragraphs()[p].text;
-        if (!std::regex_match(t, list))
-            continue;
-        Words& words = out.emplace_back();
-        for (std::sregex_iterator m(t.begin(), t.end(), word), none; m != none; ++m)
-            words.insert((*m)[2]);
+// The contents entries, each with its text as the viewer searches it: from
+// the paragraph end before its first mention to the one before the next
+// entry's ("" when missing or out of order).
+std::vector<std::pair<std::string, std::string>> sections() {
+    const std::string text = ascii(quillbox::rtf::plainText(document()));
+    std::vector<std::pair<std::string, std::string>> out;
+    std::vector<std::size_t> at;
+    for (const auto& entry : quillbox::frmRules::contentsEntries()) {
+        out.emplace_back(entry.trimmed().toStdString(), "");
+        at.push_back(std::min(text.find(out.back().first) - 2, text.size()));
     }
+    at.push_back(text.size());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i].second = at[i] < at[i + 1] ? text.substr(at[i], at[i + 1] + 2 - at[i]) : "";
     return out;
 }
 
-// A list's rule: its words are those whose letters or definition match the
-// pattern; the plurals and present tenses of a definition list's words form
-// a list of their own after it.
-struct Rule {
-    bool ofLetters;
-    const char* pattern;
-};
-
-std::vector<Words> selected(const std::vector<Rule>& rules) {
-    static const std::regex formOf("(?:plural|present tense) of ([A-Z]{2,3})\\b");
-    std::vector<Words> lists;
-    for (const auto& [ofLetters, pattern] : rules) {
-        const std::regex rule(pattern);
-        Words words, forms;
-        for (const auto& w : lexicon().Keys())
-            if (std::regex_search(ofLetters ? w : lexicon().Item(w), rule))
-                words.insert(w);
-        for (const auto& w : ofLetters ? std::vector<std::string>{} : lexicon().Keys())
-            for (std::sregex_iterator i(lexicon().Item(w).begin(), lexicon().Item(w).end(), formOf),
-                 end;
-                 i != end; ++i)
-                if (words.count((*i)[1]))
-                    forms.insert(w);
-        for (const auto& f : forms)
-            words.erase(f);
-        lists.push_back(words);
-        if (!forms.empty())
-            lists.push_back(forms);
-    }
-    return lists;
-}
-
-TEST(RulesDocument, MeetsEveryContentsEntryFirstAsItsHeadingInOrderEachSectionEndingInAnEmptyLine) {
-    const auto all = headings();
-    const auto& ps = paragraphs();
-    for (std::size_t i = 0, previous = 0; i < all.size(); ++i) {
-        const std::size_t at = firstMention(all[i]);
-        ASSERT_LT(at, ps.size()) << all[i];
-        EXPECT_GT(at, previous) << all[i];
-        EXPECT_EQ(ps[at].text, all[i]);
+TEST(RulesDocument, MeetsEachContentsEntryFirstAsItsHeadingInOrderWithAnEmptyLineEndingItsSection) {
+    for (const auto& [heading, section] : sections()) {
+        EXPECT_EQ(section.rfind("\r\n" + heading + "\r\n", 0), 0u)
+            << heading << " is missing, out of order or first met inside a paragraph";
         // The viewer scrolls to the first empty line after a heading, then back to it.
-        const auto next = i + 1 < all.size() ? firstMention(all[i + 1]) : ps.size();
-        const auto empty = std::find_if(ps.begin() + at + 1, ps.end(),
-                                        [](const Paragraph& p) { return p.text.empty(); });
-        const auto emptyAt = static_cast<std::size_t>(empty - ps.begin());
-        EXPECT_LT(emptyAt, next) << all[i];
-        EXPECT_GT(emptyAt, at + 1) << all[i] << " has no text";
-        previous = at;
+        const auto emptyLine = section.find("\n\r");
+        EXPECT_TRUE(emptyLine > heading.size() + 4 && emptyLine != std::string::npos) << heading;
     }
 }
 
 TEST(RulesDocument, BoldsNothingButHeadingsAmongTheWordLists) {
-    const auto all = headings();
-    for (std::size_t p = firstMention("HELPFUL WORD LISTS"); p < paragraphs().size(); ++p)
-        if (paragraphs()[p].bold) {
-            EXPECT_NE(std::find(all.begin(), all.end(), paragraphs()[p].text), all.end())
-                << paragraphs()[p].text;
-        }
+    std::set<std::string> headings;
+    for (const auto& entry : quillbox::frmRules::contentsEntries())
+        headings.insert(entry.trimmed().toStdString());
+    bool inLists = false;
+    for (const auto& paragraph : document().paragraphs) {
+        std::string text, bold;
+        for (const auto& run : paragraph.runs)
+            (run.format.bold ? bold : text) += ascii(run.text);
+        inLists = inLists || bold == "HELPFUL WORD LISTS";
+        EXPECT_TRUE(!inLists || bold.empty() || (text.empty() && headings.count(bold)))
+            << text << bold;
+    }
 }
 
-TEST(RulesDocument, ListsExactlyTheWordsEachListsRuleSelects) {
-    const std::vector<std::pair<std::string, std::vector<Rule>>> lists = {
+TEST(RulesDocument, ListsExactlyTheWordsThatEachListsRuleSelectsAndThenTheirForms) {
+    // For each sub-topic, its lists' rules: the words whose letters (true) or
+    // definition (false) match; the plurals and present tenses of a definition
+    // list's words leave it for a list of their own that follows it.
+    const std::vector<std::pair<std::string, std::vector<std::pair<bool, const char*>>>> rules = {
         {"Words Without Vowels", {{true, "^[^AEIOUY]+$"}, {true, "^[^AEIOU]*Y[^AEIOU]*$"}}},
         {"Words Containing Q", {{true, "Q"}}},
         {"Diatonic Musical Scale", {{false, "the [0-9]+(st|nd|rd|th) note of the diatonic scale"}}},
@@ -154,8 +96,40 @@ TEST(RulesDocument, ListsExactlyTheWordsEachListsRuleSelects) {
         {"Coins and Monetary Units", {{false, "monetary unit|\\bcoin\\b"}}},
         {"Units of Measurement", {{false, "\\b(?!monetary )\\w+ unit\\b|\\bmeasure\\b"}}},
     };
-    for (const auto& [heading, rules] : lists)
-        EXPECT_EQ(shownLists(heading), selected(rules)) << heading;
+    const std::regex formOf("(plural|present tense) of ([A-Z]{2,3})\\b");
+    // A list is a paragraph of words, each with an optional note: "XU (Vietnam), ATT (Laos)".
+    const std::regex list("\n([A-Z]{2,3}( \\([^)]+\\))?(, [A-Z]{2,3}( \\([^)]+\\))?)*)\r");
+    const std::regex listed("(^|, )([A-Z]{2,3})");
+    const auto all = sections();
+    const std::map<std::string, std::string> sectionOf(all.begin(), all.end());
+    for (const auto& [heading, lists] : rules) {
+        const std::string& section = sectionOf.at(heading);
+        std::vector<Words> expected, shown;
+        for (const auto& [ofLetters, pattern] : lists) {
+            const std::regex selects(pattern);
+            Words words, forms;
+            for (const auto& w : lexicon().Keys())
+                if (std::regex_search(ofLetters ? w : lexicon().Item(w), selects))
+                    words.insert(w);
+            std::smatch m;
+            for (const auto& w : lexicon().Keys())
+                if (!ofLetters && std::regex_search(lexicon().Item(w), m, formOf) &&
+                    words.count(m[2]))
+                    forms.insert(w);
+            for (const auto& f : forms)
+                words.erase(f);
+            expected.push_back(words);
+            if (!forms.empty())
+                expected.push_back(forms);
+        }
+        for (std::sregex_iterator l(section.begin(), section.end(), list), end; l != end; ++l) {
+            const std::string line = (*l)[1];
+            Words& words = shown.emplace_back();
+            for (std::sregex_iterator w(line.begin(), line.end(), listed); w != end; ++w)
+                words.insert((*w)[2]);
+        }
+        EXPECT_EQ(shown, expected) << heading;
+    }
 }
 
 }  // namespace
