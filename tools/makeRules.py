@@ -16,9 +16,25 @@ Markup of rules.txt (one construct per line; blank lines separate blocks):
     > text              a line of its own (rows of a list without bullets)
     | a | b | c         table row in a fixed-pitch font, columns padded to line
                         up; a row starting with |! is a bold header row
-    @words W1, W2, ...  a word list: the words in bold, comma separated; a
-                        note may follow a word ("XU (Vietnam)")
+    @list KIND /RE/ [NOTES]
+                        a word list drawn from data/lexicon.tsv: every word
+                        whose definition (KIND "definition") or whose own
+                        letters (KIND "word") match the regular expression
+                        RE (which holds no "/"), comma separated and plain:
+                        only headings are bold. NOTES, "QAT (an evergreen
+                        shrub), ...", give a note for each word and must name
+                        exactly the words the rule selects. Without notes, a
+                        group in RE gives each word its note ("12th", "R")
+                        and the list its order.
+    @forms              the plurals and present tenses of the words of the
+                        @list above ("plural of X", "a present tense of X" in
+                        their definitions); these leave that list for this
+                        one, and a definition list that has such forms must
+                        be followed by an @forms line
     anything else       body text; consecutive lines join into one paragraph
+
+The lists are made by rule so that no word the rule selects can be left out;
+to change a list, change the rule or the definitions, never the words.
 
 Inline: **bold**, //italic//, __underlined__, {red:text} with the colours
 red, blue, magenta, violet, grey, {mono:text} for tally-sheet samples, and
@@ -38,8 +54,9 @@ import sys
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 SOURCE = ROOT / "data" / "rules.txt"
 TARGET = ROOT / "data" / "Quillbox Rules.rtf"
+LEXICON = ROOT / "data" / "lexicon.tsv"
 
-COLOURS = {  # index in the colour table
+COLORS = {  # index in the colour table
     "black": 1,
     "red": 2,
     "blue": 3,
@@ -48,7 +65,7 @@ COLOURS = {  # index in the colour table
     "heading": 6,
     "grey": 7,
 }
-COLOUR_TABLE = (
+COLOR_TABLE = (
     r"{\colortbl;"
     r"\red0\green0\blue0;"
     r"\red255\green0\blue0;"
@@ -99,8 +116,8 @@ def inline(text):
             for name in style.split("+"):
                 if name == "mono":
                     codes += r"\f1\fs18"
-                elif name in COLOURS:
-                    codes += r"\cf%d" % COLOURS[name]
+                elif name in COLORS:
+                    codes += r"\cf%d" % COLORS[name]
                 else:
                     raise SystemExit(f"unknown inline style {name!r}")
             out.append("{" + codes + " " + inline(styled) + "}")
@@ -109,14 +126,78 @@ def inline(text):
     return "".join(out)
 
 
-def listed(entry):
-    """A word list entry: the word in bold, an optional note after it plain."""
-    word, _, note = entry.partition(" ")
-    return r"{\b " + escape(word) + "}" + (" " + inline(note) if note else "")
+LIST = re.compile(r"@list (word|definition) /([^/]+)/(?: (.+))?$")
+NOTE = re.compile(r"([A-Z]{2,3}) \(([^()]+)\)")
+FORM_OF = re.compile(r"\b(?:plural|present tense) of ([A-Z]{2,3})\b")
 
 
-def convert(lines):
-    rtf = [r"{\rtf1\ansi\ansicpg1252\deff0\deflang1033", FONT_TABLE, COLOUR_TABLE,
+def read_lexicon():
+    """The words of data/lexicon.tsv with their definitions, in lexicon order."""
+    return [tuple(line.split("\t", 1)) for line in
+            LEXICON.read_text(encoding="ascii").splitlines() if line]
+
+
+def parse_notes(text):
+    """'QAT (a shrub), QUA (as)' as a dict; a note may hold commas."""
+    if not re.fullmatch(r"(?:%s(?:, |$))+" % NOTE.pattern, text):
+        raise SystemExit(f"@list notes {text[:40]!r}...: write WORD (note), WORD (note)")
+    return dict(NOTE.findall(text))
+
+
+def select(lexicon, line):
+    """The (word, note) pairs of an @list line, and the forms it leaves out.
+
+    A definition list keeps out the words that its own definitions make
+    plurals or present tenses of its words: those are the @forms that follow.
+    """
+    m = LIST.fullmatch(line)
+    if not m:
+        raise SystemExit(f"cannot read {line!r}: write @list word|definition /RE/ [notes]")
+    kind, pattern, note_text = m.groups()
+    rule = re.compile(pattern)
+    order = {w: i for i, (w, _) in enumerate(lexicon)}
+    definitions = dict(lexicon)
+    found = {}
+    for word, definition in lexicon:
+        hit = rule.search(word if kind == "word" else definition)
+        if hit:
+            found[word] = hit.group(1) if rule.groups else None
+    forms = []
+    if kind == "definition":
+        forms = [w for w, d in lexicon if any(b in found for b in FORM_OF.findall(d))]
+        for w in forms:
+            found.pop(w, None)
+    if not found:
+        raise SystemExit(f"{line!r} selects no word")
+
+    def rank(word):
+        key = found[word] or ""
+        number = re.match(r"\d+", key)
+        return (int(number.group()) if number else 0, key, order[word])
+
+    words = sorted(found, key=rank)
+    if note_text:
+        notes = parse_notes(note_text)
+        missing = [w for w in words if w not in notes]
+        extra = [w for w in notes if w not in found]
+        if missing or extra:
+            raise SystemExit(f"{line[:40]!r}...: notes missing for {missing}, "
+                             f"notes for words the rule does not select {extra}")
+        found = notes
+    # Each form follows its word's place in the list.
+    place = {w: i for i, w in enumerate(words)}
+    forms.sort(key=lambda f: (min(place.get(b, len(place))
+                                  for b in FORM_OF.findall(definitions[f])), order[f]))
+    return [(w, found[w]) for w in words], [(f, None) for f in forms]
+
+
+def listed(entries):
+    """A word list paragraph: plain words, each with its note in brackets."""
+    return ", ".join(escape(w) + (" (" + inline(n) + ")" if n else "") for w, n in entries)
+
+
+def convert(lines, lexicon):
+    rtf = [r"{\rtf1\ansi\ansicpg1252\deff0\deflang1033", FONT_TABLE, COLOR_TABLE,
            r"{\info{\title Quillbox Rules}{\author The Quillbox authors}}",
            r"\viewkind4\uc1"]
     # The paragraphs of the current block (a paragraph, a list, a table), each
@@ -153,8 +234,11 @@ def convert(lines):
         rtf.append(BODY + r"\par")
 
     in_section = False
+    forms = []  # the forms of the last @list, until an @forms line shows them
     for raw in lines:
         line = raw.rstrip()
+        if forms and line.startswith(("=", "@list")):
+            raise SystemExit(f"an @forms line must follow the list before {line[:40]!r}")
         if not line:
             end_block()
         elif line.startswith("## "):
@@ -183,12 +267,20 @@ def convert(lines):
             lead_in()
             header = line.startswith("|!")
             rows.append((header, [c.strip() for c in line[2 if header else 1:].split("|")]))
-        elif line.startswith("@words "):
+        elif line.startswith("@list "):
             lead_in()
-            words = [w.strip() for w in line[7:].split(",")]
-            block.append(BODY + ", ".join(map(listed, words)))
+            entries, forms = select(lexicon, line)
+            block.append(BODY + listed(entries))
+        elif line == "@forms":
+            if not forms:
+                raise SystemExit("@forms follows no list that has plurals or present tenses")
+            lead_in()
+            block.append(BODY + listed(forms))
+            forms = []
         else:
             text.append(line)
+    if forms:
+        raise SystemExit("an @forms line must follow the last list")
     end_section()
     rtf.append("}")
     return "\r\n".join(rtf) + "\r\n"
@@ -196,7 +288,7 @@ def convert(lines):
 
 def main():
     text = SOURCE.read_text(encoding="ascii")
-    TARGET.write_bytes(convert(text.splitlines()).encode("ascii"))
+    TARGET.write_bytes(convert(text.splitlines(), read_lexicon()).encode("ascii"))
     print(f"wrote {TARGET.relative_to(ROOT)}")
 
 

@@ -1,158 +1,134 @@
-// The shipped rules document, read the way the viewer reads it: its headings
-// match the table of contents and its word lists match the lexicon.
+// The shipped rules document: its headings are the viewer's contents, and each
+// word list holds exactly the lexicon's words that its rule selects.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QHash>
-#include <QRegularExpression>
-#include <QSet>
-#include <QStringList>
-#include <QTextStream>
-#include <utility>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
 
+#include "core/mainMod.h"
 #include "help/frmRules.h"
-#include "ui/programFolder.h"
-#include "ui/richTextBox.h"
+#include "ui/rtf/rtfDocument.h"
 
-using quillbox::help::frmRules;
-namespace ui = quillbox::ui;
+using quillbox::core::mainMod::lexicon;
+using Words = std::set<std::string>;
 
 namespace {
 
-QStringList headings() {
-    QStringList out;
-    for (const QString& e : frmRules::contentsEntries())
-        out << e.trimmed();
+const quillbox::ui::rtf::Document& document() {
+    static const auto read = [] {
+        std::ifstream in(QUILLBOX_RULES_RTF, std::ios::binary);
+        return quillbox::ui::rtf::readRtf(std::string(std::istreambuf_iterator<char>(in), {}));
+    }();
+    return read;
+}
+
+// Paragraphs end in CR LF, as the viewer searches them; line breaks are left out.
+std::string ascii(const std::u16string& text) {
+    std::string out;
+    for (const char16_t c : text)
+        if (c != quillbox::ui::rtf::kLineBreak)
+            out += static_cast<char>(c);
     return out;
 }
 
-// Every word of the lexicon with its definition.
-const QHash<QString, QString>& lexicon() {
-    static const QHash<QString, QString> words = [] {
-        QHash<QString, QString> out;
-        QFile file(QStringLiteral(QUILLBOX_LEXICON_TSV));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return out;
-        QTextStream in(&file);
-        while (!in.atEnd()) {
-            const QString line = in.readLine();
-            if (!line.isEmpty())
-                out.insert(line.section(QLatin1Char('\t'), 0, 0),
-                           line.section(QLatin1Char('\t'), 1));
-        }
-        return out;
-    }();
-    return words;
-}
-
-// Words of two or three capitals standing on their own, as the lists write them.
-QSet<QString> capitalWords(const QString& text) {
-    static const QRegularExpression word(QStringLiteral("\\b[A-Z]{2,3}\\b"));
-    QSet<QString> out;
-    for (const auto& m : word.globalMatch(text))
-        out.insert(m.captured());
+// The contents entries, each with its text as the viewer searches it: from
+// the paragraph end before its first mention to the one before the next
+// entry's ("" when missing or out of order).
+std::vector<std::pair<std::string, std::string>> sections() {
+    const std::string text = ascii(quillbox::ui::rtf::plainText(document()));
+    std::vector<std::pair<std::string, std::string>> out;
+    std::vector<std::size_t> at;
+    for (const auto& entry : quillbox::help::frmRules::contentsEntries()) {
+        out.emplace_back(entry.trimmed().toStdString(), "");
+        at.push_back(std::min(text.find(out.back().first) - 2, text.size()));
+    }
+    at.push_back(text.size());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i].second = at[i] < at[i + 1] ? text.substr(at[i], at[i + 1] + 2 - at[i]) : "";
     return out;
 }
 
-// The shipped document as the viewer shows it.
-const QString& text() {
-    static const QString loaded = [] {
-        ui::setProgramFolderForTesting({});
-        ui::RichTextBox box;
-        box.loadFile(ui::besideProgram(QStringLiteral("Quillbox Rules.rtf")));
-        return box.text();
-    }();
-    return loaded;
-}
-
-// The text from a heading up to the next heading of the contents.
-QString section(const QString& heading) {
-    const QStringList all = headings();
-    const int i = all.indexOf(heading);
-    const int from = text().indexOf(heading);
-    const int to = i + 1 < all.size() ? text().indexOf(all[i + 1]) : text().size();
-    return text().mid(from, to - from);
-}
-
-TEST(RulesDocument, EveryContentsEntryIsAHeadingLineInOrderWithASectionEndingInAnEmptyLine) {
-    ASSERT_FALSE(text().isEmpty());
-    const QStringList all = headings();
-    int previous = -1;
-    for (int i = 0; i < all.size(); ++i) {
-        SCOPED_TRACE(all[i].toStdString());
-        const int at = text().indexOf(all[i]);
-        ASSERT_GE(at, 0);
-        EXPECT_GT(at, previous) << "out of order";
-        previous = at;
-        // The first occurrence is the heading itself, on a line of its own
-        // (which may end in a line break before the paragraph ends).
-        EXPECT_TRUE(at == 0 || text().at(at - 1) == QLatin1Char('\n'));
-        const QChar after = text().at(at + all[i].size());
-        EXPECT_TRUE(after == QLatin1Char('\r') || after == QLatin1Char('\v'));
-        // The viewer searches forward from the heading for the first empty
-        // line and then back to the heading; that line must be in the section.
-        const int emptyLine = text().indexOf(QStringLiteral("\n\r"), at + all[i].size());
-        ASSERT_GE(emptyLine, 0);
-        if (i + 1 < all.size()) {
-            EXPECT_LT(emptyLine, text().indexOf(all[i + 1]));
-        }
-        EXPECT_GT(section(all[i]).trimmed().size(), all[i].size() + 20);
+TEST(RulesDocument, MeetsEachContentsEntryFirstAsItsHeadingInOrderWithAnEmptyLineEndingItsSection) {
+    for (const auto& [heading, section] : sections()) {
+        EXPECT_EQ(section.rfind("\r\n" + heading + "\r\n", 0), 0u)
+            << heading << " is missing, out of order or first met inside a paragraph";
+        // The viewer scrolls to the first empty line after a heading, then back to it.
+        const auto emptyLine = section.find("\n\r");
+        EXPECT_TRUE(emptyLine > heading.size() + 4 && emptyLine != std::string::npos) << heading;
     }
 }
 
-TEST(RulesDocument, CapitalWordsAreLexiconWordsExceptTheGuidesExamplesOfMistakes) {
-    ASSERT_EQ(lexicon().size(), 1059);
-    const int lists = text().indexOf(QStringLiteral("HELPFUL WORD LISTS"));
-    ASSERT_GE(lists, 0);
-    const QSet<QString> listed = capitalWords(text().mid(lists));
-    EXPECT_GT(listed.size(), 150);
-    for (const QString& w : listed)
-        EXPECT_TRUE(lexicon().contains(w)) << w.toStdString();
-    const QSet<QString> nonWordExamples{QStringLiteral("CT"), QStringLiteral("IX")};
-    for (const QString& w : capitalWords(text().left(lists)))
-        EXPECT_TRUE(lexicon().contains(w) || nonWordExamples.contains(w)) << w.toStdString();
-}
-
-TEST(RulesDocument, SpellingListsHoldExactlyTheWordsTheyDescribe) {
-    static const QRegularExpression vowel(QStringLiteral("[AEIOU]"));
-    QSet<QString> vowelFree, withQ;
-    for (const QString& w : lexicon().keys()) {
-        if (!w.contains(vowel))
-            vowelFree.insert(w);
-        if (w.contains(QLatin1Char('Q')))
-            withQ.insert(w);
+TEST(RulesDocument, BoldsNothingButHeadingsAmongTheWordLists) {
+    std::set<std::string> headings;
+    for (const auto& entry : quillbox::help::frmRules::contentsEntries())
+        headings.insert(entry.trimmed().toStdString());
+    bool inLists = false;
+    for (const auto& paragraph : document().paragraphs) {
+        std::string text, bold;
+        for (const auto& run : paragraph.runs)
+            (run.format.bold ? bold : text) += ascii(run.text);
+        inLists = inLists || bold == "HELPFUL WORD LISTS";
+        EXPECT_TRUE(!inLists || bold.empty() || (text.empty() && headings.count(bold)))
+            << text << bold;
     }
-    ASSERT_FALSE(vowelFree.isEmpty() || withQ.isEmpty());
-    const QString vowelList = section(QStringLiteral("Words Without Vowels"));
-    EXPECT_EQ(capitalWords(vowelList), vowelFree);
-    EXPECT_EQ(capitalWords(section(QStringLiteral("Words Containing Q"))), withQ);
-    // The vowel-free list says how it counts Y.
-    EXPECT_TRUE(vowelList.contains(QStringLiteral("Y is counted as a consonant")));
 }
 
-TEST(RulesDocument, ThemedListsMatchTheirDefinitions) {
-    // Each themed list is checked against what the lexicon says of its words,
-    // so a word in the wrong list shows up here.
-    const std::pair<const char*, const char*> themes[] = {
-        {"Diatonic Musical Scale", "diatonic scale"},
-        {"Greek Letters", "Greek letter"},
-        {"Hebrew Letters", "Hebrew letter"},
-        {"English Letters", "the letter|Old English|rune"},
-        {"Coins and Monetary Units", "monetary unit|coin"},
-        {"Units of Measurement", "unit|measure|ampere"},
-        {"Animal Noises", "bark|bleat|howl|cry|dove|cow|moo|meow|purr|yelp"},
+TEST(RulesDocument, ListsExactlyTheWordsThatEachListsRuleSelectsAndThenTheirForms) {
+    // For each sub-topic, its lists' rules: the words whose letters (true) or
+    // definition (false) match; the plurals and present tenses of a definition
+    // list's words leave it for a list of their own that follows it.
+    const std::vector<std::pair<std::string, std::vector<std::pair<bool, const char*>>>> rules = {
+        {"Words Without Vowels", {{true, "^[^AEIOUY]+$"}, {true, "^[^AEIOU]*Y[^AEIOU]*$"}}},
+        {"Words Containing Q", {{true, "Q"}}},
+        {"Diatonic Musical Scale", {{false, "the [0-9]+(st|nd|rd|th) note of the diatonic scale"}}},
+        {"English Letters", {{false, "\\bthe letter [A-Z]\\b"}, {false, "Old English"}}},
+        {"Greek Letters", {{false, "the [0-9]+(st|nd|rd|th) letter of the Greek alphabet"}}},
+        {"Hebrew Letters", {{false, "the [0-9]+(st|nd|rd|th) letter of the Hebrew alphabet"}}},
         {"Interjections and Utterances",
-         "used to|exclaim|greeting|shout|goodbye|thanks|yes|no\\b|\\bnot\\b|negative"},
+         {{false, "(^|; |[A-Z] \\()used (to|as) "},
+          {false, "(^|; |\\()(yes|no)\\b|(affirmative|negative) (reply|vote)"}}},
+        {"Animal Noises", {{false, "\\b(bark|barking|bleat|cry of a|howl|meow|moo|purr|yelp)\\b"}}},
+        {"Coins and Monetary Units", {{false, "monetary unit|\\bcoin\\b"}}},
+        {"Units of Measurement", {{false, "\\b(?!monetary )\\w+ unit\\b|\\bmeasure\\b"}}},
     };
-    for (const auto& [heading, pattern] : themes) {
-        SCOPED_TRACE(heading);
-        const QRegularExpression fits(QString::fromLatin1(pattern),
-                                      QRegularExpression::CaseInsensitiveOption);
-        const QSet<QString> listed = capitalWords(section(QString::fromLatin1(heading)));
-        EXPECT_GE(listed.size(), 5);
-        for (const QString& w : listed)
-            EXPECT_TRUE(lexicon().value(w).contains(fits))
-                << w.toStdString() << ": " << lexicon().value(w).toStdString();
+    const std::regex formOf("(plural|present tense) of ([A-Z]{2,3})\\b");
+    // A list is a paragraph of words, each with an optional note: "XU (Vietnam), ATT (Laos)".
+    const std::regex list("\n([A-Z]{2,3}( \\([^)]+\\))?(, [A-Z]{2,3}( \\([^)]+\\))?)*)\r");
+    const std::regex listed("(^|, )([A-Z]{2,3})");
+    const auto all = sections();
+    const std::map<std::string, std::string> sectionOf(all.begin(), all.end());
+    for (const auto& [heading, lists] : rules) {
+        const std::string& section = sectionOf.at(heading);
+        std::vector<Words> expected, shown;
+        for (const auto& [ofLetters, pattern] : lists) {
+            const std::regex selects(pattern);
+            Words words, forms;
+            for (const auto& w : lexicon().Keys())
+                if (std::regex_search(ofLetters ? w : lexicon().Item(w), selects))
+                    words.insert(w);
+            std::smatch m;
+            for (const auto& w : lexicon().Keys())
+                if (!ofLetters && std::regex_search(lexicon().Item(w), m, formOf) &&
+                    words.count(m[2]))
+                    forms.insert(w);
+            for (const auto& f : forms)
+                words.erase(f);
+            expected.push_back(words);
+            if (!forms.empty())
+                expected.push_back(forms);
+        }
+        for (std::sregex_iterator l(section.begin(), section.end(), list), end; l != end; ++l) {
+            const std::string line = (*l)[1];
+            Words& words = shown.emplace_back();
+            for (std::sregex_iterator w(line.begin(), line.end(), listed); w != end; ++w)
+                words.insert((*w)[2]);
+        }
+        EXPECT_EQ(shown, expected) << heading;
     }
 }
 
