@@ -26,7 +26,7 @@ void centreOnScreen(QWidget& window, QWidget* near) {
 }  // namespace
 
 void openRulesViewer(QWidget* caller) {
-    const QString path = ui::besideProgram(QStringLiteral("Quillbox Rules.rtf"));
+    const QString path = ui::rulesDocumentPath();
     const bool wasLoaded = frmRules::loaded();
     frmRules& viewer = frmRules::instance();
     try {
