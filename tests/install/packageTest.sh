@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package with scripts/package and checks it as Debian and a
 # player would meet it: lintian, the desktop entry and AppStream validators,
-# an install into an empty root with dpkg, the installed program starting,
-# and removal leaving nothing but a player's high scores.
+# an install into an empty root with dpkg, the installed program starting and
+# finding its rules, and removal leaving nothing but a player's high scores.
 #
 #   packageTest.sh <source folder> <scratch folder> <version> "<icon sizes>"
 #
@@ -169,20 +169,31 @@ run_env=(env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$runtime")
 rc=$?
 ((rc == 124)) || fail "the program ended by itself (exit status $rc)"
 [[ ! -s $work/run.log ]] || fail "the program printed: $(cat "$work/run.log")"
-# On an X server its launch pad appears, found by its title.
+# On an X server its launch pad appears, found by its title; from the keyboard
+# it opens the Classic window and there Help > Rules, which shows the viewer
+# only when the program found its rules document in /usr/share/quillbox.
 cat >"$work/probe.sh" <<'EOF'
 "$@" & pid=$!
-for _ in $(seq 100); do
-  if xwininfo -name "Quillbox LaunchPad" 2>/dev/null | grep -q "Map State: IsViewable"; then
-    kill "$pid"; exit 0
-  fi
-  sleep 0.1
-done
-kill "$pid"; exit 1
+shown() {
+  for _ in $(seq 100); do
+    window="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)"
+    [[ -n $window ]] && return 0
+    sleep 0.1
+  done
+  echo "no window \"$1\"; the windows are:"
+  xwininfo -root -tree | grep '"'
+  kill "$pid"
+  exit 1
+}
+shown "Quillbox LaunchPad"
+xdotool windowfocus --sync "$window" key alt+c
+shown "Quillbox"
+xdotool windowfocus --sync "$window" key alt+h sleep 0.3 key r
+shown "Quillbox Rules"
+kill "$pid"
 EOF
 "${run_env[@]}" QT_QPA_PLATFORM=xcb xvfb-run -a bash "$work/probe.sh" "$root$program" \
-  >"$work/xvfb.log" 2>&1 ||
-  fail "no window \"Quillbox LaunchPad\" was shown: $(cat "$work/xvfb.log")"
+  >"$work/xvfb.log" 2>&1 || fail "$(cat "$work/xvfb.log")"
 leftovers="$(find "$home" -mindepth 1)"
 [[ -z $leftovers ]] || fail "starting the program wrote: $leftovers"
 
