@@ -1,8 +1,8 @@
 # `cpack` in a build configured with the system layout and the prefix /usr
 # makes the Debian package (see scripts/package); other builds have no cpack
-# configuration. Its dependencies are read
-# from the program by dpkg-shlibdeps; the fonts the windows ask for by name
-# cannot be seen there, so they are named here.
+# configuration. Its dependencies are read from the program by dpkg-shlibdeps;
+# the fonts the windows ask for by name cannot be seen there, so they are
+# named here.
 set(QUILLBOX_MAINTAINER "Quillbox developers <quillbox@users.noreply.github.com>" CACHE STRING
     "The Debian package's maintainer, as a name and an e-mail address")
 
