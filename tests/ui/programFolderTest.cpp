@@ -44,20 +44,19 @@ class ProgramFolder : public ::testing::Test {
     QByteArray savedHome;
 };
 
-TEST_F(ProgramFolder, RulesBesideTheProgramKeepEverythingInItsFolder) {
-    placeRules(QStringLiteral("games"));
-    // A copy under share does not matter while one lies beside the program.
-    placeRules(QStringLiteral("share/quillbox"));
+TEST_F(ProgramFolder, RulesBesideTheProgramOrInNeitherPlaceKeepEverythingInItsFolder) {
+    const auto expectPortable = [this] {
+        EXPECT_EQ(ui::fileLayout(), ui::FileLayout::Portable);
+        // With no document anywhere, the missing one is named beside the program.
+        EXPECT_EQ(ui::rulesDocumentPath(), at(QStringLiteral("games/Quillbox Rules.rtf")));
+        EXPECT_EQ(ui::scoreFolder(), at(QStringLiteral("games")));
+    };
     qputenv("XDG_DATA_HOME", at(QStringLiteral("data")).toUtf8());
-    EXPECT_EQ(ui::fileLayout(), ui::FileLayout::Portable);
-    EXPECT_EQ(ui::rulesDocumentPath(), at(QStringLiteral("games/Quillbox Rules.rtf")));
-    EXPECT_EQ(ui::scoreFolder(), at(QStringLiteral("games")));
-}
-
-TEST_F(ProgramFolder, WithTheRulesInNeitherPlaceTheMissingFileIsTheOneBesideTheProgram) {
-    EXPECT_EQ(ui::fileLayout(), ui::FileLayout::Portable);
-    EXPECT_EQ(ui::rulesDocumentPath(), at(QStringLiteral("games/Quillbox Rules.rtf")));
-    EXPECT_EQ(ui::scoreFolder(), at(QStringLiteral("games")));
+    expectPortable();
+    // A copy under share does not matter while one lies beside the program.
+    placeRules(QStringLiteral("games"));
+    placeRules(QStringLiteral("share/quillbox"));
+    expectPortable();
 }
 
 TEST_F(ProgramFolder, ASystemInstallReadsItsRulesFromShareAndKeepsScoresPerPlayer) {
