@@ -6,10 +6,11 @@
 #
 #   packageTest.sh <source folder> <scratch folder> <version> "<icon sizes>"
 #
-# dpkg --root installs into a scratch folder with its own empty database. That
-# is a faithful install (unpacking, the database, removal) because the package
-# has no maintainer scripts, which the test checks: there is nothing that a
-# chroot would run. Its dependencies are not in that empty root, so they are
+# dpkg --root installs into a scratch folder with its own empty database
+# (under fakeroot when the test does not run as root). That is a faithful
+# install (unpacking, the database, removal) because the package has no
+# maintainer scripts, which the test checks: there is nothing that a chroot
+# would run. Its dependencies are not in that empty root, so they are
 # checked against this machine with apt's simulation instead.
 set -uo pipefail
 source_dir="$1"
@@ -66,11 +67,14 @@ lintian --display-level ">=info" --fail-on error "$deb" 2>&1 |
 ((PIPESTATUS[0] == 0)) || fail "lintian reports errors"
 
 step "installing into an empty root"
+dpkg_root=(dpkg)
+# Without root rights, fakeroot lets dpkg record root as the files' owner.
+if ((EUID != 0)); then dpkg_root=(fakeroot dpkg --force-not-root); fi
 root="$work/root"
 rm -rf "$root"
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
 touch "$root/var/lib/dpkg/status" "$root/var/lib/dpkg/available"
-if ! dpkg --root="$root" --force-depends --install "$deb" >"$work/dpkg.log" 2>&1; then
+if ! "${dpkg_root[@]}" --root="$root" --force-depends --install "$deb" >"$work/dpkg.log" 2>&1; then
   cat "$work/dpkg.log"
   echo "FAIL: dpkg --install failed"
   exit 1
@@ -201,7 +205,7 @@ step "removing the package"
 scores="$root/home/ann/.local/share/quillbox/High Scores.rnd"
 mkdir -p "$(dirname "$scores")"
 head -c 360 /dev/zero >"$scores"
-dpkg --root="$root" --purge quillbox >>"$work/dpkg.log" 2>&1 || fail "dpkg --purge failed"
+"${dpkg_root[@]}" --root="$root" --purge quillbox >>"$work/dpkg.log" 2>&1 || fail "dpkg --purge failed"
 left="$(cd "$root" && find . -mindepth 1 \( -type f -o -type l \) -not -path './var/lib/dpkg/*')"
 [[ $left == "./home/ann/.local/share/quillbox/High Scores.rnd" ]] ||
   fail "after removal, expected only the player's high scores; found: $left"
