@@ -1,6 +1,7 @@
-# Runs inside `cmake --install` for the desktop layout, after the program's
-# folder is in place. Expects QUILLBOX_PROGRAM_DIR, QUILLBOX_DESKTOP_ENTRY (the
-# entry to install) and QUILLBOX_STAGE_DIR (a scratch folder) to be set.
+# Runs inside `cmake --install` for the desktop and system layouts, after the
+# program is in place. Expects QUILLBOX_PROGRAM_DIR, QUILLBOX_SYSTEM_INSTALL,
+# QUILLBOX_DESKTOP_ENTRY (the entry to install) and QUILLBOX_STAGE_DIR (a
+# scratch folder) to be set.
 #
 # The prefix is only known for certain now: `cmake --install --prefix` may
 # differ from the one configured.
@@ -36,6 +37,12 @@ file(WRITE "${QUILLBOX_STAGE_DIR}/quillbox.desktop" "${entry}")
 file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/share/applications" TYPE FILE
      FILES "${QUILLBOX_STAGE_DIR}/quillbox.desktop")
 file(REMOVE_RECURSE "${QUILLBOX_STAGE_DIR}")
+
+if(QUILLBOX_SYSTEM_INSTALL)
+    # The program itself is on the PATH, and each player's scores live in
+    # their own folder.
+    return()
+endif()
 
 # bin/quillbox for starting it from a shell. A relative link, so a staged
 # install (DESTDIR) keeps working once moved into place. The program finds its

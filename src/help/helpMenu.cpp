@@ -11,7 +11,7 @@
 namespace quillbox::help {
 
 void openRulesViewer(QWidget* caller) {
-    const QString path = ui::besideProgram(QStringLiteral("Quillbox Rules.rtf"));
+    const QString path = ui::rulesDocumentPath();
     const bool wasLoaded = frmRules::loaded();
     frmRules& viewer = frmRules::instance();
     try {

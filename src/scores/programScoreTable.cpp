@@ -1,15 +1,42 @@
 #include "scores/programScoreTable.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 
 #include "ui/dialogs.h"
 #include "ui/programFolder.h"
 
 namespace quillbox::scores {
 
+namespace {
+
+// Makes folder and any missing parents (a new account may have no
+// ~/.local/share yet), readable by the player alone as the XDG rules ask. A
+// folder that cannot be made is reported like a file that cannot be created.
+void makeScoreFolder(const std::string& folder) {
+    for (std::size_t end = 1; end <= folder.size(); ++end) {
+        if (end < folder.size() && folder[end] != '/')
+            continue;
+        const std::string part = folder.substr(0, end);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            throw ScoreFileError(ScoreFileError::Action::Create, folder + "/High Scores.rnd",
+                                 std::strerror(errno));
+    }
+}
+
+}  // namespace
+
 ScoreFile programScoreFile() {
-    return ScoreFile(QFile::encodeName(ui::programFolder()).toStdString());
+    const std::string folder = QFile::encodeName(ui::scoreFolder()).toStdString();
+    // A portable folder is the program's own and exists; a player's folder is
+    // made on first use.
+    if (ui::fileLayout() == ui::FileLayout::System)
+        makeScoreFolder(folder);
+    return ScoreFile(folder);
 }
 
 QString scoreFileErrorTitle(const ScoreFileError& error) {

@@ -1,5 +1,6 @@
 #pragma once
-// The high-score file beside the program, as the windows use it. A file that
+// The high-score file as the windows use it: beside the program, or the
+// player's own in a system install (see ui/programFolder.h). A file that
 // cannot be created, read or written is reported in a message box naming the
 // file and the system's reason, and the game goes on without the table.
 #include <QString>
@@ -11,7 +12,9 @@ class QWidget;
 
 namespace quillbox::scores {
 
-// The engine's table in the program's folder.
+// The engine's table in ui::scoreFolder(). In the system layout that folder
+// and its missing parents are created first; throws ScoreFileError (Create)
+// naming the file and the reason when that fails.
 ScoreFile programScoreFile();
 
 // Title and text of the message box for a failed file operation.

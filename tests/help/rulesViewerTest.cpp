@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -218,6 +219,20 @@ TEST_F(RulesViewer, AMissingOrNonRtfDocumentIsReportedAndNoViewerOpens) {
         openRulesViewer(nullptr);
         expectReported(QStringLiteral("/") + kFileName);
     }
+}
+
+TEST_F(RulesViewer, ASystemInstallReadsTheDocumentFromItsSharedFolder) {
+    // The program in games/, nothing beside it, the document in share/quillbox.
+    QDir(folder.path()).mkpath(QStringLiteral("games"));
+    QDir(folder.path()).mkpath(QStringLiteral("share/quillbox"));
+    QFile f(folder.filePath(QStringLiteral("share/quillbox/") + kFileName));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(rtfOf({QStringLiteral("INTRODUCTION"), QStringLiteral("Shared copy.")}));
+    f.close();
+    ui::setProgramFolderForTesting(folder.filePath(QStringLiteral("games")));
+    frmRules& v = openViewer();
+    EXPECT_TRUE(v.rtbRules->text().contains(QStringLiteral("Shared copy.")));
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(RulesViewer, OpeningAgainReloadsTheSameViewerAndAFailedReloadKeepsIt) {

@@ -21,6 +21,7 @@ using quillbox::scores::ProgramScoreTable;
 using scoretest::readBytes;
 using scoretest::record;
 using scoretest::writeBytes;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -248,6 +249,43 @@ TEST_F(HighScoresTest, FileErrorsBecomeMessagesAndTheWindowAndTheGameGoOn) {
                   "Your score could not be saved in the high-score file:\n\n" + path +
                       "\n\nNot a directory.");
     EXPECT_EQ(readBytes(plain), "a file, not a folder");
+}
+
+// A package puts the program in games/ and its rules in share/quillbox; each
+// player then has a table of their own under the XDG data folder.
+TEST_F(HighScoresTest, ASystemInstallKeepsEachPlayersTableInAPrivateFolderMadeOnFirstUse) {
+    const fs::path games = dir.path() / "games";
+    fs::create_directories(games);
+    fs::create_directories(dir.path() / "share" / "quillbox");
+    writeBytes((dir.path() / "share" / "quillbox" / "Quillbox Rules.rtf").string(), "{\\rtf1}");
+    useFolder(games.string());
+    const bool hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
+    const fs::path dataHome = dir.path() / "ann" / ".local" / "share";
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataHome.string()));
+
+    ProgramScoreTable table;
+    EXPECT_TRUE(table.isHigh(1));
+    table.addScore("Ann", 50);
+    EXPECT_EQ(readBytes((dataHome / "quillbox" / "High Scores.rnd").string()),
+              record("Ann", 50) + std::string(9 * 36, '\0'));
+    for (const fs::path& made : {dir.path() / "ann", dataHome, dataHome / "quillbox"})
+        EXPECT_EQ(fs::status(made).permissions() & fs::perms::all, fs::perms::owner_all) << made;
+    EXPECT_TRUE(fs::is_empty(games));
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    // A folder that cannot be made is reported with its reason.
+    const std::string plain = (dir.path() / "plain").string();
+    writeBytes(plain, "a file, not a folder");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(plain + "/share"));
+    EXPECT_FALSE(table.isHigh(100));
+    expectMessage(0, "High Scores Unavailable",
+                  "The high-score file could not be created:\n\n" + plain +
+                      "/share/quillbox/High Scores.rnd\n\nNot a directory.");
+    if (hadDataHome)
+        qputenv("XDG_DATA_HOME", savedDataHome);
+    else
+        qunsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace
