@@ -179,6 +179,7 @@ void ClassicGame::displayPoints(const std::string& word, int points, Rgb color, 
                      blankIndex1, blankIndex2, tallyLine(word, port_.pointsText(points))};
     tally_.push_back(entry);
     port_.appendTally(tally_.back());
+    notify();
 }
 
 void ClassicGame::endGame() {
