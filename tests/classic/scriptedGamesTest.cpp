@@ -285,8 +285,11 @@ class ScriptedGame : public ::testing::TestWithParam<Game> {
                                               : LearnMode::Undetermined);
         } else if (verb == "draw" || verb == "play" || verb == "end") {
             verb == "draw" ? game.drawTiles() : verb == "play" ? game.playWord() : game.endGame();
+        } else if (verb == "relabel" && loose) {
+            window.log.push_back(loose->setBlankLetter(n(1), w.at(2)[0]) ? "relabelled"
+                                                                         : "not a blank");
         } else if (verb == "relabel") {
-            loose ? void(loose->setBlankLetter(n(1), w.at(2)[0])) : game.relabelBlank(n(1));
+            game.relabelBlank(n(1));
         } else if (verb == "record") {
             game.displayPoints(w[1], n(2), colors::black, -1, -1);
         } else if (verb == "define") {
