@@ -16,16 +16,10 @@
 namespace {
 
 using quillbox::classic::frmMain;
+using quillbox::testing::bagStartingWith;
 using quillbox::testing::kFillOrder;
 using quillbox::testing::ScriptedRandom;
 using quillbox::testing::shuffleScript;
-
-std::string bagStartingWith(const std::string& front) {
-    std::string rest = kFillOrder;
-    for (char c : front)
-        rest.erase(rest.find(c), 1);
-    return front + rest;
-}
 
 // Start Game runs the same draw as Draw Tiles, after refilling the bag.
 void BM_LearnModeDrawWithTwoBlanks(benchmark::State& state, const char* rack) {

@@ -13,7 +13,6 @@
 
 #include "classic/legalPlayFinder.h"
 #include "classic/legalPlayOracle.h"
-#include "classic/legalPlayRacks.h"
 #include "core/mainMod.h"
 
 namespace {

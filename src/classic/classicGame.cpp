@@ -39,7 +39,6 @@ void ClassicGame::startGame() {
     score_ = 0;
     pointsText_ = "0";
     bagCountText_ = "100";
-    tally_.clear();
     port_.clearTally();
     rack_.clear();
     gameInProgress_ = true;
@@ -175,10 +174,9 @@ void ClassicGame::displayPoints(const std::string& word, int points, Rgb color, 
                                 int blankIndex2) {
     if (points <= kMostPointsAdded)
         setScore(score_ + points);
-    TallyEntry entry{word,        points,      color,
-                     blankIndex1, blankIndex2, tallyLine(word, port_.pointsText(points))};
-    tally_.push_back(entry);
-    port_.appendTally(tally_.back());
+    port_.appendTally(
+        {word, points, color, blankIndex1, blankIndex2, tallyLine(word, port_.pointsText(points))});
+    notify();
 }
 
 void ClassicGame::endGame() {

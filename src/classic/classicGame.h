@@ -4,7 +4,6 @@
 // into the operations below, named after what the player does.
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "classic/classicPort.h"
 #include "classic/rack.h"
@@ -80,7 +79,6 @@ class ClassicGame {
     const std::string& pointsText() const { return pointsText_; }
     const std::string& bagCountText() const { return bagCountText_; }
     const std::string& definitionText() const { return definitionText_; }
-    const std::vector<TallyEntry>& tally() const { return tally_; }
 
     bool startGameEnabled() const { return startGameEnabled_; }
     bool learnModeEnabled() const { return learnModeEnabled_; }
@@ -112,7 +110,6 @@ class ClassicGame {
     std::string pointsText_ = "0";
     std::string bagCountText_ = "100";
     std::string definitionText_;
-    std::vector<TallyEntry> tally_;
 
     bool startGameEnabled_ = true;
     bool learnModeEnabled_ = true;

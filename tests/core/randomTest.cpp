@@ -1,48 +1,49 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <set>
 
 #include "core/random.h"
-#include "support/scriptedRandom.h"
+
+namespace {
 
 using quillbox::core::ClockRandom;
 using quillbox::core::randomIndexDraw;
 
-TEST(RandomIndexDraw, MapsTheUnitIntervalOntoEqualBands) {
-    // n = 100: step 21474836.
+constexpr double kTop = 2147483647.0;  // 2^31 - 1
+
+TEST(RandomIndexDraw, RoundsHalvesToEvenThenDividesIntoEqualBandsThatCanReachN) {
     EXPECT_EQ(randomIndexDraw(0.0, 100), 0);
     EXPECT_EQ(randomIndexDraw(0.5, 100), 50);
-    EXPECT_EQ(randomIndexDraw(21474835.0 / 2147483647.0, 100), 0);
-    EXPECT_EQ(randomIndexDraw(21474836.0 / 2147483647.0, 100), 1);
-    // The top of the range passes the last index; callers redraw.
-    EXPECT_EQ(randomIndexDraw(0.9999999999, 100), 100);
+    EXPECT_EQ(randomIndexDraw(21474835 / kTop, 100), 0);  // bands of 21474836
+    EXPECT_EQ(randomIndexDraw(21474836 / kTop, 100), 1);
+    EXPECT_EQ(randomIndexDraw(0.9999999999, 100), 100);  // callers draw again
+    EXPECT_EQ(randomIndexDraw(2.5 / kTop, 2147483647), 2);
+    EXPECT_EQ(randomIndexDraw(3.5 / kTop, 2147483647), 4);
 }
 
-TEST(RandomIndexDraw, RoundsHalvesToEven) {
-    // r * (2^31 - 1) = 2.5 rounds to 2, 3.5 to 4: with n = 2^31 - 1 the step is 1.
-    EXPECT_EQ(randomIndexDraw(2.5 / 2147483647.0, 2147483647), 2);
-    EXPECT_EQ(randomIndexDraw(3.5 / 2147483647.0, 2147483647), 4);
+TEST(ClockRandom, DrawsSpreadEvenlyOverTheUnitInterval) {
+    ClockRandom random;
+    double sum = 0, sumOfSingles = 0;
+    for (int i = 0; i < 10000; ++i) {
+        const double d = random.nextDouble();
+        const float f = random.nextSingle();
+        ASSERT_TRUE(d >= 0 && d < 1 && f >= 0 && f < 1) << d << " " << f;
+        sum += d;
+        sumOfSingles += f;
+    }
+    EXPECT_NEAR(sum / 10000, 0.5, 0.02);
+    EXPECT_NEAR(sumOfSingles / 10000, 0.5, 0.02);
 }
 
-TEST(RandomIndexDraw, ScriptedValuesHitTheIntendedIndex) {
-    for (int n : {3, 59, 100, 1059})
-        for (int i = 0; i < n; ++i)
-            ASSERT_EQ(randomIndexDraw(quillbox::testing::valueForIndex(i, n), n), i) << n;
-}
-
-TEST(ClockRandom, StaysInTheUnitIntervalAndReseedsWithoutRepeating) {
-    ClockRandom r;
+TEST(ClockRandom, TwoGeneratorsOrReseedsInQuickSuccessionNeverRepeatADraw) {
+    ClockRandom first, second;
+    EXPECT_NE(first.nextDouble(), second.nextDouble());
     std::set<double> seen;
     for (int i = 0; i < 1000; ++i) {
-        r.reseedFromClock();  // many reseeds within one clock tick
-        const double d = r.nextDouble();
-        const float f = r.nextSingle();
-        ASSERT_GE(d, 0.0);
-        ASSERT_LT(d, 1.0);
-        ASSERT_GE(f, 0.0f);
-        ASSERT_LT(f, 1.0f);
-        seen.insert(d);
+        first.reseedFromClock();
+        seen.insert(first.nextDouble());
     }
-    EXPECT_GT(seen.size(), 990u);
+    EXPECT_EQ(seen.size(), 1000u);
 }
+
+}  // namespace

@@ -17,6 +17,17 @@ double valueForIndex(int idx, int n) {
     return (idx * step + step / 2.0) / 2147483647.0;
 }
 
+std::string bagStartingWith(const std::string& front) {
+    std::string rest = kFillOrder;
+    for (char c : front) {
+        const auto at = rest.find(c);
+        if (at == std::string::npos)
+            throw std::invalid_argument("more of a tile than the bag holds");
+        rest.erase(at, 1);
+    }
+    return front + rest;
+}
+
 std::vector<double> shuffleScript(std::string from, const std::string& to) {
     if (from.size() != to.size())
         throw std::invalid_argument("bags of different sizes");

@@ -43,4 +43,8 @@ inline const std::string kFillOrder =
     "AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTTUUUUVVWW"
     "XYYZ__";
 
+// The full bag with the tiles of `front` taken to the front and the others in
+// fill order: what a scripted shuffle is asked to make.
+std::string bagStartingWith(const std::string& front);
+
 }  // namespace quillbox::testing

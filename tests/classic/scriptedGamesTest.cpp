@@ -1,0 +1,343 @@
+// The Classic game and its rack played from the transcripts in
+// tests/data/classic: each named game replays its steps and must show exactly
+// what was worked out by hand below each step (games.txt explains the steps).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "classic/classicGame.h"
+#include "classic/classicPort.h"
+#include "classic/rating.h"
+#include "core/mainMod.h"
+#include "scores/scoreTable.h"
+#include "support/scriptedRandom.h"
+
+namespace {
+
+using namespace quillbox::classic;
+using namespace quillbox::testing;
+
+// A tally line as the sheet shows it: letters from blanks in lower case, then
+// the line's colour.
+std::string sheetLine(const TallyEntry& e) {
+    std::string text = e.line.substr(0, e.line.size() - 2);
+    for (int u : {e.blankIndex1, e.blankIndex2})
+        if (u >= 0)
+            text[static_cast<std::size_t>(u)] += 'a' - 'A';
+    const Rgb c = e.color;
+    return text + "  " +
+           (c == colors::black        ? "black"
+            : c == colors::red        ? "red"
+            : c == colors::blue       ? "blue"
+            : c == colors::magenta    ? "magenta"
+            : c == colors::darkViolet ? "dark violet"
+                                      : "another colour");
+}
+
+class RecordingWindow : public ClassicPort, public quillbox::scores::ScoreTable {
+  public:
+    // One line per request, in order: "tally <sheet line>", "clear",
+    // "message <title>: <text>", "input <title>: <prompt> [<default>]",
+    // "search <tiles>", "high scores shown", "table asked <points>",
+    // "table add "<name>" <points>". A line break in a text shows as \n.
+    std::vector<std::string> log;
+    std::deque<std::string> inputAnswers;
+    bool qualifies = false;  // isHigh's answer
+    // What the window draws now. A dialog, a search or the table shown over a
+    // window that still draws an older state counts in staleRequests.
+    std::function<std::vector<std::string>()> view;
+    std::vector<std::string> shown;
+    int staleRequests = 0;
+
+    void message(const std::string& text, const std::string& title) override {
+        record("message " + title + ": " + text);
+    }
+    std::string input(const std::string& prompt, const std::string& title,
+                      const std::string& defaultAnswer) override {
+        record("input " + title + ": " + prompt + " [" + defaultAnswer + "]");
+        if (inputAnswers.empty())
+            throw std::logic_error("unexpected input box: " + title);
+        std::string answer = std::move(inputAnswers.front());
+        inputAnswers.pop_front();
+        return answer;
+    }
+    // English digit grouping, as the window gives for an English locale.
+    std::string pointsText(int points) const override {
+        std::string digits = std::to_string(points < 0 ? -static_cast<long>(points) : points);
+        for (auto i = static_cast<long>(digits.size()) - 3; i > 0; i -= 3)
+            digits.insert(static_cast<std::size_t>(i), ",");
+        return points < 0 ? "-" + digits : digits;
+    }
+    void clearTally() override { log.push_back("clear"); }
+    void appendTally(const TallyEntry& entry) override {
+        log.push_back("tally " + sheetLine(entry));
+    }
+    void findLegalPlays(const Rack& rack) override { record("search " + rack.tileString()); }
+    void showHighScores() override { record("high scores shown"); }
+    void stateChanged() override { shown = view ? view() : shown; }
+    bool isHigh(std::int32_t points) override {
+        log.push_back("table asked " + std::to_string(points));
+        return qualifies;
+    }
+    void addScore(const std::string& name, std::int32_t points) override {
+        log.push_back("table add \"" + name + "\" " + std::to_string(points));
+    }
+
+  private:
+    void record(std::string line) {
+        if (view && view() != shown)
+            ++staleRequests;
+        for (auto at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n"))
+            line.replace(at, 2, "\\n");
+        log.push_back(std::move(line));
+    }
+};
+
+// Ten characters, one per slot: '.' empty, an upper-case letter a tile, a
+// lower-case letter a blank standing for that letter.
+Rack rackOf(const std::string& layout) {
+    Rack rack;
+    for (int i = 0; i < kRackSlots; ++i) {
+        const auto c = static_cast<unsigned char>(layout.at(static_cast<std::size_t>(i)));
+        if (c == '.')
+            continue;
+        rack.receiveDrawnTile(i, std::islower(c) ? TileBag::kBlank : static_cast<char>(c));
+        rack.setBlankLetter(i, static_cast<char>(std::toupper(c)));
+    }
+    return rack;
+}
+
+// The inverse of rackOf.
+std::string layoutOf(const Rack& rack) {
+    std::string out;
+    for (int i = 0; i < kRackSlots; ++i) {
+        const RackSlot& s = rack.slot(i);
+        out += !s.occupied ? '.' : s.blank ? static_cast<char>(std::tolower(s.letter)) : s.letter;
+    }
+    return out;
+}
+
+struct Game {
+    std::string name;
+    bool smallWords = false;         // AT, TA, XI and AWL instead of the program's words
+    std::vector<std::string> shows;  // the kinds of line written, all when empty
+    std::string transcript;          // the steps and what each showed
+};
+
+// "game <name> [showing <kinds of line>]", then the transcript.
+std::vector<Game> loadGames() {
+    std::vector<Game> games;
+    for (const auto& [file, small] :
+         {std::pair{"games.txt", false}, {"turns.txt", true}, {"rack.txt", true}}) {
+        std::ifstream in(std::string(QUILLBOX_TEST_DATA "/classic/") + file);
+        if (!in)
+            throw std::runtime_error(std::string("cannot read ") + file);
+        for (std::string line, word; std::getline(in, line);) {
+            std::istringstream words(line);
+            if (line.rfind("game ", 0) == 0) {
+                words >> word >> word;
+                for (games.push_back({word, small, {}, ""}); words >> word;)
+                    if (word != "showing")
+                        games.back().shows.push_back(word);
+            } else if (!line.empty() && line[0] != '#') {
+                games.back().transcript += line + "\n";
+            }
+        }
+    }
+    return games;
+}
+
+const quillbox::core::Lexicon& smallLexicon() {
+    static const quillbox::core::Lexicon words = [] {
+        quillbox::core::Lexicon l;
+        for (const auto& [word, definition] : {std::pair{"AT", "in the place of"},
+                                               {"TA", "thanks"},
+                                               {"XI", "a Greek letter"},
+                                               {"AWL", ""}})
+            l.Add(word, definition);
+        return l;
+    }();
+    return words;
+}
+
+// What the rack shows: its tiles with "*" under each selected one, and the
+// insertion markers with "#" under a bordered slot.
+std::vector<std::string> partsOf(const Rack& r) {
+    std::string rack = "rack " + layoutOf(r) + ' ', hover = "hover ";
+    for (int i = 0; i < kRackSlots; ++i)
+        rack += r.slot(i).selected() ? '*' : '.';
+    for (int k = 0; k < kInsertMarkers; ++k)
+        hover += r.markerVisible(k) ? '^' : '.';
+    hover += ' ';
+    for (int i = 0; i < kRackSlots; ++i)
+        hover += r.hasBorder(i) ? '#' : '.';
+    return {rack, hover};
+}
+
+// What the window draws, one line per part.
+std::vector<std::string> partsOf(const ClassicGame& g) {
+    const char* modes[] = {"off", "on", "gray"};
+    const bool enabled[] = {g.startGameEnabled(), g.learnModeEnabled(), g.drawTilesEnabled(),
+                            g.playWordEnabled()};
+    std::string controls = "controls ";
+    for (int k = 0; k < 4; ++k)
+        controls += enabled[k] ? "SLDP"[k] : '-';
+    auto parts = partsOf(g.rack());
+    parts.insert(parts.end(), {controls + (g.gameInProgress() ? " game" : " no game"),
+                               std::string("learn ") + modes[static_cast<int>(g.learnMode())] +
+                                   (g.learnWidgetsVisible() ? ", shown" : ", hidden"),
+                               "score \"" + g.pointsText() + "\"", "bag " + g.bagCountText(),
+                               "definition \"" + g.definitionText() + "\""});
+    return parts;
+}
+
+class ScriptedGame : public ::testing::TestWithParam<Game> {
+  protected:
+    ScriptedGame()
+        : game{window, window, bag, &random,
+               GetParam().smallWords ? smallLexicon() : quillbox::core::mainMod::lexicon()} {
+        window.view = [this] { return partsOf(game); };
+        window.stateChanged();
+    }
+
+    RecordingWindow window;
+    TileBag bag;
+    ScriptedRandom random;
+    ClassicGame game;
+    Rack looseRack;
+    Rack* loose = nullptr;  // the steps work on this rack alone once it is set
+
+    std::vector<std::string> parts() const { return loose ? partsOf(*loose) : partsOf(game); }
+    // Starts a game whose first tiles drawn are `front`.
+    void startWith(const std::string& front) {
+        for (double v : shuffleScript(kFillOrder, bagStartingWith(front)))
+            random.push(v);
+        game.startGame();
+    }
+    // Selects the tiles of `word` left to right and plays them. A lower-case
+    // letter is a blank, re-lettered by double-clicking it first.
+    void playLetters(const std::string& word) {
+        std::size_t at = 0;
+        for (const char c : word) {
+            const bool blank = std::islower(static_cast<unsigned char>(c)) != 0;
+            const std::string tiles = layoutOf(game.rack());
+            at = blank ? tiles.find_first_of("abcdefghijklmnopqrstuvwxyz", at) : tiles.find(c, at);
+            ASSERT_NE(at, std::string::npos) << "no tile for " << c << " of " << word;
+            if (blank) {
+                window.inputAnswers.push_back(std::string(1, c));
+                game.relabelBlank(static_cast<int>(at));
+            }
+            game.toggleTile(static_cast<int>(at++));
+        }
+        game.playWord();
+    }
+    void perform(const std::string& step) {
+        std::istringstream in(step);
+        const std::vector<std::string> w{std::istream_iterator<std::string>(in), {}};
+        const std::string& verb = w[0];
+        const auto n = [&](std::size_t i) { return std::stoi(w.at(i)); };
+        const auto state = verb == "leave" ? DragState::Leave : DragState::Enter;
+        std::string rest;  // the words after the verb, run together
+        for (std::size_t i = 1; i < w.size(); ++i)
+            rest += w[i];
+        if (verb == "start") {
+            startWith(rest);
+        } else if (verb == "bag") {
+            bag = TileBag();
+            for (const char tile : rest)
+                bag.add(tile);
+        } else if (verb == "rack") {
+            looseRack = rackOf(rest), loose = &looseRack;
+        } else if (verb == "click") {
+            for (std::size_t i = 1; i < w.size(); ++i)
+                loose ? void(loose->toggleSelection(n(i))) : game.toggleTile(n(i));
+        } else if ((verb == "hover" || verb == "leave") && w[1] == "slot") {
+            const double x = std::stod(w.at(4));  // slot i at x
+            loose ? loose->dragOverSlot(n(2), state, x) : game.hoverSlot(n(2), state, x);
+        } else if (verb == "hover" || verb == "leave") {
+            loose ? loose->dragOverGap(n(2), state) : game.hoverGap(n(2), state);
+        } else if (verb == "drop" && w[2] == "on") {
+            loose ? loose->dropOnSlot(n(3), n(1)) : game.dropOnSlot(n(3), n(1));
+        } else if (verb == "drop") {
+            loose ? loose->dropOnGap(n(3), n(1)) : game.dropOnGap(n(3), n(1));
+        } else if (verb == "take") {
+            const TakenWord t = loose->takeSelectedWord();
+            window.log.push_back("took " + t.word + " " + std::to_string(t.blankIndex1) + " " +
+                                 std::to_string(t.blankIndex2));
+        } else if (verb == "answer") {  // each answer ends with '|'
+            std::string answers = step.substr(7);
+            for (std::size_t bar; (bar = answers.find('|')) != std::string::npos;
+                 answers.erase(0, bar + 1))
+                window.inputAnswers.push_back(answers.substr(0, bar));
+        } else if (verb == "learn") {
+            game.setLearnMode(rest == "on"    ? LearnMode::On
+                              : rest == "off" ? LearnMode::Off
+                                              : LearnMode::Undetermined);
+        } else if (verb == "draw" || verb == "play" || verb == "end") {
+            verb == "draw" ? game.drawTiles() : verb == "play" ? game.playWord() : game.endGame();
+        } else if (verb == "relabel" && loose) {
+            window.log.push_back(loose->setBlankLetter(n(1), w.at(2)[0]) ? "relabelled"
+                                                                         : "not a blank");
+        } else if (verb == "relabel") {
+            game.relabelBlank(n(1));
+        } else if (verb == "record") {
+            game.displayPoints(w[1], n(2), colors::black, -1, -1);
+        } else if (verb == "define") {
+            game.showDefinition(rest);
+        } else if (verb == "rate") {
+            for (std::size_t i = 1; i < w.size(); ++i)
+                window.log.push_back(w[i] + " rates as " + std::string(ratingPhrase(n(i))));
+        } else if (verb == "table") {
+            window.qualifies = rest == "yes";
+        } else if (verb != "look") {
+            for (const auto& word : w)
+                playLetters(word);
+        }
+    }
+
+    // Plays each step ("> ...") and writes it, followed by what it showed:
+    // the requests to the window, then the parts of the window that changed.
+    std::string replay(const Game& g) {
+        std::istringstream lines(g.transcript);
+        std::string out;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("> ", 0) != 0)
+                continue;
+            out += line + "\n";
+            const std::size_t logged = window.log.size();
+            const auto before = parts();
+            perform(line.substr(2));
+            std::vector<std::string> shown(window.log.begin() + logged, window.log.end());
+            const auto after = parts();
+            for (std::size_t i = 0; i < after.size(); ++i)
+                if (i >= before.size() || after[i] != before[i] || line == "> look")
+                    shown.push_back(after[i]);
+            for (const auto& s : shown)
+                if (g.shows.empty() ||
+                    std::count(g.shows.begin(), g.shows.end(), s.substr(0, s.find(' '))))
+                    out += s + "\n";
+            EXPECT_EQ(window.shown, partsOf(game)) << "the window is not redrawn after " << line;
+        }
+        return out;
+    }
+};
+
+TEST_P(ScriptedGame, ShowsWhatWasWorkedOutByHand) {
+    EXPECT_EQ(replay(GetParam()), GetParam().transcript);
+    EXPECT_EQ(window.staleRequests, 0) << "a dialog or search over a window not redrawn";
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, ScriptedGame, ::testing::ValuesIn(loadGames()),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
