@@ -1,5 +1,8 @@
 #include "ui/richTextBox.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFontInfo>
 #include <QHash>
@@ -13,7 +16,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -24,6 +30,8 @@ namespace quillbox::ui {
 namespace {
 
 constexpr QChar kLineSeparator(0x2028);
+// A document beyond this many bytes is refused rather than read.
+constexpr off_t kMaxDocumentBytes = off_t{64} * 1024 * 1024;
 
 bool looksLikeRtf(const QString& s) {
     qsizetype i = 0;
@@ -125,6 +133,67 @@ void insertModel(QTextCursor& cursor, const rtf::Document& model) {
             cursor.insertText(QString::fromStdU16String(r.text), fonts.format(r.format));
     }
     cursor.endEditBlock();
+}
+
+[[noreturn]] void cannotRead(const QString& path, const QString& reason) {
+    throw RichTextError(QStringLiteral("%1 cannot be read: %2").arg(path, reason).toStdString());
+}
+
+// The whole of a document file. Only a regular file of a sane size will do:
+// a FIFO or a device could block the program or never end. It is checked
+// before opening and again on the open file, which is opened without
+// blocking in case something else took its place meanwhile.
+std::string readDocumentFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno == ENOENT)
+            throw RichTextError(QStringLiteral("%1 does not exist").arg(path).toStdString());
+        cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    const QString tooLarge =
+        QStringLiteral("it is larger than %1 MB").arg(kMaxDocumentBytes / (off_t{1024} * 1024));
+    auto check = [&](const struct stat& s) {
+        if (!S_ISREG(s.st_mode))
+            cannotRead(path, QStringLiteral("it is not a regular file"));
+        if (s.st_size > kMaxDocumentBytes)
+            cannotRead(path, tooLarge);
+    };
+    check(info);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
+    std::string bytes;
+    try {
+        if (::fstat(fd, &info) != 0)
+            cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
+        check(info);
+        // Up to one byte past the limit, to see a file that grew beyond it.
+        const auto limit = static_cast<std::size_t>(kMaxDocumentBytes);
+        bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+        std::size_t got = 0;
+        for (;;) {
+            if (got == bytes.size()) {
+                if (got > limit)
+                    cannotRead(path, tooLarge);
+                bytes.resize(std::min(got * 2, limit + 1));
+            }
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
+            if (n == 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    return bytes;
 }
 
 }  // namespace
@@ -515,22 +584,10 @@ void RichTextBox::saveFile(const QString& path) const {
 }
 
 void RichTextBox::loadFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
-        throw RichTextError(QStringLiteral("%1 does not exist").arg(path).toStdString());
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw RichTextError(
-            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw RichTextError(
-            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
-    }
+    const std::string bytes = readDocumentFile(path);
     rtf::Document model;
     try {
-        model = rtf::readRtf(std::string_view(bytes.constData(), bytes.size()));
+        model = rtf::readRtf(bytes);
     } catch (const rtf::RtfError& e) {
         throw RichTextError(QStringLiteral("%1 is not a readable RTF document: %2")
                                 .arg(path, QString::fromUtf8(e.what()))

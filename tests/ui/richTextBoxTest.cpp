@@ -2,6 +2,7 @@
 // search, formatting that survives RTF, files, printing.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QDir>
@@ -421,6 +422,34 @@ TEST_F(RichTextBoxTest, FileErrorsAreReportedAndLoseNothing) {
     }
     // The failed saves left nothing behind.
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("no"))));
+}
+
+// A FIFO, a device or a folder in place of the document is refused at once
+// (opening a FIFO would block; a device may never end), content kept.
+TEST_F(RichTextBoxTest, LoadsOnlyARegularFile) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo.rtf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.filePath(QStringLiteral("zero.rtf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    box.setText(QStringLiteral("kept"));
+    for (const QString& path : {fifo, zero, QStringLiteral("/dev/null"), dir.path()}) {
+        try {
+            box.loadFile(path);
+            ADD_FAILURE() << path.toStdString() << " was loaded";
+        } catch (const RichTextError& e) {
+            EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos)
+                << e.what();
+            EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos);
+        }
+        EXPECT_EQ(box.text(), QStringLiteral("kept"));
+    }
+    // A regular file far larger than any document (sparse, so cheap to make).
+    QFile huge(dir.filePath(QStringLiteral("huge.rtf")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(65LL << 20));
+    huge.close();
+    EXPECT_THROW(box.loadFile(huge.fileName()), RichTextError);
+    EXPECT_EQ(box.text(), QStringLiteral("kept"));
 }
 
 // --- printing and mouse ------------------------------------------------------------
