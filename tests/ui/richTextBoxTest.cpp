@@ -404,9 +404,10 @@ quillbox::ui::FormattedText formattedFrom(const rtf::Document& d) {
 
 }  // namespace
 
-// Every public operation gives the same result on a box filled the fast way
-// (its formats deferred until something needs them) as on a box that read the
-// same content as RTF. Each row starts from freshly filled boxes.
+// Every public operation gives the same result, and leaves the same content,
+// on a box filled the fast way (its formats deferred until something needs
+// them) as on a box that read the same content as RTF. Each row starts from
+// freshly filled boxes.
 TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
     auto select = [](RichTextBox& b, int from, int length) {
         b.setSelStart(from);
@@ -418,15 +419,11 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
         bool readOnly;
         std::function<QString(RichTextBox&)> run;
     } rows[] = {
-        {"text and length", true,
-         [](RichTextBox& b) { return b.text() + QString::number(b.textLength()); }},
-        {"find and the selection", true,
+        {"text, length and find", true,
          [](RichTextBox& b) {
-             const int p = b.find(QStringLiteral("0321 ZA"), 0, -1, true);
-             return QStringLiteral("%1 %2 %3 ").arg(p).arg(b.selStart()).arg(b.selLength()) +
-                    b.selText();
+             return b.text() + QString::number(b.textLength()) +
+                    QString::number(b.find(QStringLiteral("0321 ZA"), 0, -1, true)) + b.selText();
          }},
-        {"textRTF", true, [](RichTextBox& b) { return b.textRTF(); }},
         {"document() formats", true, [](RichTextBox& b) { return styled(b).join(u'|'); }},
         {"saveFile", true,
          [&dir](RichTextBox& b) {
@@ -447,23 +444,18 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
              const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
              return copied->html() + copied->text();
          }},
-        {"setSelColor", true,
+        {"setSelColor and setSelUnderline", true,
          [&](RichTextBox& b) {
              select(b, 1500, 200);
              b.setSelColor(Qt::red);
-             return b.textRTF();
-         }},
-        {"setSelUnderline", true,
-         [&](RichTextBox& b) {
-             select(b, 1500, 200);
              b.setSelUnderline(true);
-             return b.textRTF();
+             return QString();
          }},
         {"setSelText with RTF", true,
          [](RichTextBox& b) {
              b.setSelStart(30);
              b.setSelText(QStringLiteral("{\\rtf1 \\ul new\\ulnone  words}"));
-             return b.textRTF();
+             return QString();
          }},
         {"typing once editable", true,
          [](RichTextBox& b) {
@@ -471,13 +463,13 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
              b.setSelStart(b.text().indexOf(QStringLiteral("0250")));
              QTest::keyClicks(&b, QStringLiteral("typed"));
              QTest::keyClick(&b, Qt::Key_Return);
-             return b.textRTF();
+             return QString();
          }},
         {"typing into a box filled while editable", false,
          [](RichTextBox& b) {
              b.setSelStart(b.text().indexOf(QStringLiteral("0250")));
              QTest::keyClicks(&b, QStringLiteral("typed"));
-             return b.textRTF();
+             return QString();
          }},
         {"painted view, scrolled", true,
          [](RichTextBox& b) {
@@ -506,7 +498,8 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
         }
         fast.setFormattedText(formattedFrom(model));
         reference.setTextRTF(QString::fromLatin1(rtf::writeRtf(model)));
-        EXPECT_EQ(row.run(fast), row.run(reference));
+        // What the operation gives, then the content it leaves, as RTF.
+        EXPECT_EQ(row.run(fast) + fast.textRTF(), row.run(reference) + reference.textRTF());
     }
 }
 
