@@ -235,13 +235,25 @@ TEST_F(RichTextBoxTest, ColorsAndUnderlinesSurviveRtfAndFiles) {
     EXPECT_EQ(copy.text(), QString());
 }
 
-TEST_F(RichTextBoxTest, WritesTheFixedPitchFontShownAndItsSize) {
-    box.setText(QStringLiteral("TOTAL      12"));
-    const rtf::Document written = rtf::readRtf(box.textRTF().toStdString());
-    const QFontInfo shown(box.font());  // Fixedsys stands for a Debian monospace face
-    ASSERT_EQ(written.fonts.size(), 1u);
-    EXPECT_EQ(written.fonts[0], (rtf::Font{shown.family().toStdString(), "", true}));
-    EXPECT_EQ(written.paragraphs.at(0).runs.at(0).format.halfPoints, 18);
+TEST_F(RichTextBoxTest, WritesTheFontShownWithItsPitchAndSize) {
+    QFont pixels = quillbox::ui::classicFont(QStringLiteral("Arial"), 10);
+    pixels.setPixelSize(12);  // 96 pixels to the inch: 9 points
+    const struct {
+        QFont font;
+        bool fixedPitch;
+        int halfPoints;
+    } cases[] = {{box.font(), true, 18},
+                 {quillbox::ui::classicFont(QStringLiteral("Arial"), 10), false, 20},
+                 {pixels, false, 18}};
+    for (const auto& c : cases) {
+        box.setFont(c.font);
+        box.setText(QStringLiteral("TOTAL      12"));
+        const rtf::Document written = rtf::readRtf(box.textRTF().toStdString());
+        // The face shown: Fixedsys and Arial stand for Debian faces.
+        const std::string shown = QFontInfo(c.font).family().toStdString();
+        EXPECT_EQ(written.fonts, (std::vector<rtf::Font>{{shown, "", c.fixedPitch}}));
+        EXPECT_EQ(written.paragraphs.at(0).runs.at(0).format.halfPoints, c.halfPoints);
+    }
 }
 
 TEST_F(RichTextBoxTest, EmptyingTheBoxRemovesTheFormattingToo) {
@@ -268,6 +280,9 @@ TEST_F(RichTextBoxTest, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
     box.setSelUnderline(true);
     box.setSelText(QStringLiteral("Z"));
     EXPECT_EQ(styled(box).at(4), QStringLiteral("Z#0000ffu"));
+    // Characters beyond ASCII in an RTF string, and blanks before it.
+    box.setSelText(QStringLiteral(" \r\n{\\rtf1 \u00e9\U0001F600\uFDD0}"));
+    EXPECT_EQ(box.text().mid(6, 5), QStringLiteral("\u00e9\U0001F600\uFFFDb"));
     // Not RTF, or broken RTF: the text itself.
     for (const QString& s : {QStringLiteral("{\\rtf1 cut off"), QStringLiteral("plain {words}")}) {
         box.setTextRTF(s);
@@ -276,6 +291,13 @@ TEST_F(RichTextBoxTest, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
         box.setSelText(s);
         EXPECT_EQ(box.text(), s);
     }
+    // Replacing the whole content is not an edit to undo; typing is.
+    box.setText(QStringLiteral("\uFDD0"));
+    EXPECT_EQ(box.text(), QStringLiteral("\uFFFD"));  // Qt's frame markers are not text
+    EXPECT_FALSE(box.document()->isUndoAvailable());
+    box.setSelText(QStringLiteral("x"));
+    box.undo();
+    EXPECT_EQ(box.text(), QStringLiteral("\uFFFD"));
 }
 
 TEST_F(RichTextBoxTest, FileErrorsAreReportedAndLoseNothing) {
@@ -460,6 +482,14 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
              QTest::keyClicks(&b, QStringLiteral("typed"));
              QTest::keyClick(&b, Qt::Key_Return);
              return QString();
+         }},
+        {"typing, then undoing it", true,
+         [](RichTextBox& b) {
+             b.setReadOnly(false);
+             b.setSelStart(7);
+             QTest::keyClicks(&b, QStringLiteral("xy"));
+             b.undo();
+             return b.text().left(20);
          }},
         {"typing into a box filled while editable", false,
          [](RichTextBox& b) {

@@ -137,6 +137,47 @@ TEST(RtfReader, DecodesBytesInTheirFontsOrTheDocumentsCodePage) {
     EXPECT_EQ(d.fonts.at(0).family, "ＭＳ 明朝");
 }
 
+// Each font charset and code page that programs write, by a byte (or bytes)
+// that reads differently in each; the document's own code page is 1251.
+TEST(RtfReader, KnowsEveryCharsetAndCodePageProgramsWrite) {
+    const struct {
+        std::string_view declared;  // inside the font entry, or after \ansicpg
+        std::string_view bytes;
+        std::u16string_view text;
+    } fonts[] =
+        {
+            {"\\fcharset0", "\\'e0", u"à"},         {"\\fcharset1", "\\'e0", u"а"},
+            {"\\fcharset99", "\\'e0", u"а"},        {"\\fcharset77", "\\'e0", u"‡"},
+            {"\\fcharset89", "\\'80", u"А"},        {"\\fcharset128", "\\'c1", u"ﾁ"},
+            {"\\fcharset129", "\\'c7\\'d1", u"한"}, {"\\fcharset130", "\\'d0\\'65", u"한"},
+            {"\\fcharset134", "\\'d6\\'d0", u"中"}, {"\\fcharset136", "\\'a4\\'a4", u"中"},
+            {"\\fcharset161", "\\'e0", u"ΰ"},       {"\\fcharset162", "\\'d0", u"Ğ"},
+            {"\\fcharset163", "\\'d0", u"Đ"},       {"\\fcharset177", "\\'e0", u"א"},
+            {"\\fcharset178", "\\'e1", u"ل"},       {"\\fcharset186", "\\'e0", u"ą"},
+            {"\\fcharset204", "\\'e0", u"а"},       {"\\fcharset222", "\\'e0", u"เ"},
+            {"\\fcharset238", "\\'e0", u"ŕ"},       {"\\fcharset254", "\\'e0", u"α"},
+            {"\\fcharset255", "\\'e0", u"Ó"},       {"\\fcharset204\\cpg1253", "\\'e0", u"ΰ"},
+        },
+      pages[] = {
+          {"10007", "\\'80", u"А"},       {"20866", "\\'a4", u"╓"},
+          {"21866", "\\'a4", u"є"},       {"51932", "\\'a4\\'a2", u"あ"},
+          {"51936", "\\'d6\\'d0", u"中"}, {"51949", "\\'c7\\'d1", u"한"},
+          {"54936", "\\'d6\\'d0", u"中"}, {"65001", "\\'c3\\'a9\\'e2\\'82\\'ac", u"é€"},
+          {"28595", "\\'e0", u"р"},       {"28597", "\\'e0", u"ΰ"},
+          {"1361", "\\'d0\\'65", u"한"},
+      };
+    for (const auto& c : fonts) {
+        const std::string rtf = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0" +
+                                std::string(c.declared) + " x;}}\\f0 " + std::string(c.bytes) + "}";
+        EXPECT_EQ(plainText(readRtf(rtf)), c.text) << rtf;
+    }
+    for (const auto& c : pages) {
+        const std::string rtf =
+            "{\\rtf1\\ansi\\ansicpg" + std::string(c.declared) + " " + std::string(c.bytes) + "}";
+        EXPECT_EQ(plainText(readRtf(rtf)), c.text) << rtf;
+    }
+}
+
 TEST(RtfReader, ReadsBreaksListLabelsAndAlternativesAsOtherReadersDo) {
     expectTexts({
         // Page, column and section breaks end the paragraph; \line breaks the

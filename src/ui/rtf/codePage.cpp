@@ -65,9 +65,11 @@ class CodePage::Converter {
         char buffer[16];
         char* to = buffer;
         std::size_t toLeft = sizeof buffer;
-        const std::size_t done = iconv(cd_, &in, &inLeft, &to, &toLeft);
-        if (done == static_cast<std::size_t>(-1))
+        if (iconv(cd_, &in, &inLeft, &to, &toLeft) == static_cast<std::size_t>(-1))
             return errno == EINVAL ? Decoded::NeedsMore : Decoded::Invalid;
+        // Code pages with combining marks (1255, 1258) hold a letter back in
+        // case a mark follows; this lets it out.
+        iconv(cd_, nullptr, nullptr, &to, &toLeft);
         out.clear();
         for (const char* p = buffer; p + 1 < to; p += 2) {
             out += static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
