@@ -21,7 +21,8 @@ struct TextCase {
 
 void expectTexts(std::initializer_list<TextCase> cases) {
     for (const TextCase& c : cases)
-        EXPECT_EQ(plainText(readRtf(c.rtf)), c.text) << c.rtf;
+        EXPECT_EQ(plainText(readRtf(c.rtf)), c.text)
+            << ::testing::PrintToString(std::string(c.rtf));
 }
 
 std::string readFile(const std::string& path) {
