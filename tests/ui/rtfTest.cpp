@@ -367,6 +367,7 @@ TEST(RtfDocumentText, ConvertsBetweenUtf8AndUtf16AndJoinsParagraphsWithCrLf) {
     EXPECT_EQ(utf16("\xc3(\xff\xe2\x82"), u"\ufffd(\ufffd\ufffd");
     EXPECT_EQ(utf16("\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80"), u"\ufffd\ufffd\ufffd");
     EXPECT_EQ(utf8(u"\xd800x"), "\xef\xbf\xbdx");
+    EXPECT_EQ(utf8(u"\U00010000\U0010FFFF"), "\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");  // pair edges
     Document d;
     std::u16string expected;
     for (const char16_t* line : {u"QI 1\r\n", u"\r\n", u"BONUS 5\r\n"}) {
