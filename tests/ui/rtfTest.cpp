@@ -252,6 +252,9 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
     const Document bare = readRtf(R"({\rtf1{\fonttbl\f0\fnil Alpha;\f7\fmodern Beta}\f7 x})");
     EXPECT_EQ(bare.fonts.at(1), (Font{"Beta", "", true}));
     EXPECT_EQ(formatOf(bare, u"x").font, 1);
+    // \f without a number is font 0.
+    const Document unnumbered = readRtf(R"({\rtf1{\fonttbl{\f Alpha;}{\f1 Beta;}}\f0 x})");
+    EXPECT_EQ(unnumbered.fonts.at(formatOf(unnumbered, u"x").font).family, "Alpha");
 }
 
 TEST(RtfReader, RefusesWhatIsNotAWholeRtfDocument) {
