@@ -1,5 +1,8 @@
 #include "ui/richTextBox.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFontInfo>
 #include <QHash>
@@ -13,7 +16,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -24,6 +30,8 @@ namespace quillbox::ui {
 namespace {
 
 constexpr QChar kLineSeparator(0x2028);
+// A document beyond this many bytes is refused rather than read.
+constexpr off_t kMaxDocumentBytes = off_t{64} * 1024 * 1024;
 
 bool looksLikeRtf(const QString& s) {
     qsizetype i = 0;
@@ -127,6 +135,67 @@ void insertModel(QTextCursor& cursor, const rtf::Document& model) {
     cursor.endEditBlock();
 }
 
+[[noreturn]] void cannotRead(const QString& path, const QString& reason) {
+    throw RichTextError(QStringLiteral("%1 cannot be read: %2").arg(path, reason).toStdString());
+}
+
+// The whole of a document file. Only a regular file of a sane size will do:
+// a FIFO or a device could block the program or never end. It is checked
+// before opening and again on the open file, which is opened without
+// blocking in case something else took its place meanwhile.
+std::string readDocumentFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno == ENOENT)
+            throw RichTextError(QStringLiteral("%1 does not exist").arg(path).toStdString());
+        cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    const QString tooLarge =
+        QStringLiteral("it is larger than %1 MB").arg(kMaxDocumentBytes / (off_t{1024} * 1024));
+    auto check = [&](const struct stat& s) {
+        if (!S_ISREG(s.st_mode))
+            cannotRead(path, QStringLiteral("it is not a regular file"));
+        if (s.st_size > kMaxDocumentBytes)
+            cannotRead(path, tooLarge);
+    };
+    check(info);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
+    std::string bytes;
+    try {
+        if (::fstat(fd, &info) != 0)
+            cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
+        check(info);
+        // Up to one byte past the limit, to see a file that grew beyond it.
+        const auto limit = static_cast<std::size_t>(kMaxDocumentBytes);
+        bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+        std::size_t got = 0;
+        for (;;) {
+            if (got == bytes.size()) {
+                if (got > limit)
+                    cannotRead(path, tooLarge);
+                bytes.resize(std::min(got * 2, limit + 1));
+            }
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
+            if (n == 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    return bytes;
+}
+
 }  // namespace
 
 // Formats of a document filled by setFormattedText that the document does
@@ -205,21 +274,25 @@ RichTextBox::~RichTextBox() = default;
 
 // --- positions -------------------------------------------------------------
 
+const QTextDocument* RichTextBox::plainDocument() const {
+    return QPlainTextEdit::document();
+}
+
 int RichTextBox::documentEnd() const {
-    return document()->characterCount() - 1;
+    return plainDocument()->characterCount() - 1;
 }
 
 int RichTextBox::textLength() const {
-    return documentEnd() + document()->blockCount() - 1;
+    return documentEnd() + plainDocument()->blockCount() - 1;
 }
 
 int RichTextBox::toBox(int documentPosition) const {
     const int d = std::clamp(documentPosition, 0, documentEnd());
-    return d + document()->findBlock(d).blockNumber();
+    return d + plainDocument()->findBlock(d).blockNumber();
 }
 
 int RichTextBox::toDocument(int boxPosition, bool roundUp) const {
-    const QTextDocument* doc = document();
+    const QTextDocument* doc = plainDocument();
     const int p = std::clamp(boxPosition, 0, textLength());
     // The last block whose box position is at or before p; block n starts at
     // its document position plus the n extra LFs before it.
@@ -246,7 +319,7 @@ QString RichTextBox::boxText(int from, int to) const {
     QString out;
     if (to <= from)
         return out;
-    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() < to;
+    for (QTextBlock b = plainDocument()->findBlock(from); b.isValid() && b.position() < to;
          b = b.next()) {
         const int start = b.position();
         const int separator = start + b.length() - 1;
@@ -304,8 +377,7 @@ QString RichTextBox::selText() const {
 }
 
 void RichTextBox::setSelText(const QString& textOrRtf) {
-    applyDeferredFormats(0, -1);
-    QTextCursor c = textCursor();
+    QTextCursor c = editCursor();
     if (looksLikeRtf(textOrRtf)) {
         if (const auto model = parseRtf(textOrRtf)) {
             c.beginEditBlock();
@@ -327,7 +399,7 @@ QTextDocument* RichTextBox::freshDocument() {
     // the editor then takes the filling as one change (each filling is one
     // insertion or one edit block), whereas attaching a full document would
     // make a text layout for every paragraph at once.
-    const QPointer<QTextDocument> old = document();
+    const QPointer<QTextDocument> old = QPlainTextEdit::document();
     const bool undo = deferred_ ? deferred_->undoRedo : old->isUndoRedoEnabled();
     deferred_.reset();
     auto* fresh = new QTextDocument(this);
@@ -390,12 +462,22 @@ void RichTextBox::setFormattedText(FormattedText content) {
     // Deferring needs a text nobody types into, or the positions would move.
     // With nothing left to defer, this only gives back the undo history.
     if (!isReadOnly() || deferred_->remaining == 0)
-        applyDeferredFormats(0, -1);
+        formatted();
 }
 
-void RichTextBox::applyDeferredFormats(int from, int to) const {
+QTextDocument* RichTextBox::document() const {
+    return formatted();
+}
+
+QTextCursor RichTextBox::editCursor() {
+    formatted();
+    return textCursor();
+}
+
+QTextDocument* RichTextBox::formatted(int from, int to) const {
+    QTextDocument* doc = QPlainTextEdit::document();
     if (!deferred_)
-        return;
+        return doc;
     auto& runs = deferred_->stretches;
     auto it = runs.begin();
     if (from > 0) {
@@ -403,7 +485,7 @@ void RichTextBox::applyDeferredFormats(int from, int to) const {
             runs.begin(), runs.end(),
             [from](const FormattedText::Stretch& r) { return r.position + r.length <= from; });
     }
-    QTextCursor c(document());
+    QTextCursor c(doc);
     c.beginEditBlock();
     for (; it != runs.end() && (to < 0 || it->position < to); ++it) {
         if (it->length == 0)
@@ -416,9 +498,10 @@ void RichTextBox::applyDeferredFormats(int from, int to) const {
     }
     c.endEditBlock();
     if (deferred_->remaining == 0) {
-        document()->setUndoRedoEnabled(deferred_->undoRedo);
+        doc->setUndoRedoEnabled(deferred_->undoRedo);
         deferred_.reset();
     }
+    return doc;
 }
 
 void RichTextBox::paintEvent(QPaintEvent* event) {
@@ -434,7 +517,7 @@ void RichTextBox::paintEvent(QPaintEvent* event) {
             top += blockBoundingRect(block).height();
             block = block.next();
         }
-        applyDeferredFormats(from, to);
+        formatted(from, to);
     }
     QPlainTextEdit::paintEvent(event);
 }
@@ -442,22 +525,21 @@ void RichTextBox::paintEvent(QPaintEvent* event) {
 void RichTextBox::changeEvent(QEvent* event) {
     // Once the player may type, positions can move: complete the formats.
     if (event->type() == QEvent::ReadOnlyChange && !isReadOnly())
-        applyDeferredFormats(0, -1);
+        formatted();
     QPlainTextEdit::changeEvent(event);
 }
 
 QMimeData* RichTextBox::createMimeDataFromSelection() const {
-    applyDeferredFormats(0, -1);
+    formatted();
     return QPlainTextEdit::createMimeDataFromSelection();
 }
 
 rtf::Document RichTextBox::toModel(int from, int to) const {
-    applyDeferredFormats(0, -1);
+    const QTextDocument* doc = formatted();
     rtf::Document model;
     FontTable fonts(model);
-    const QFont base = document()->defaultFont();
-    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() <= to;
-         b = b.next()) {
+    const QFont base = doc->defaultFont();
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
         if (b.position() > from)
             model.paragraphs.emplace_back();
         for (auto it = b.begin(); !it.atEnd(); ++it) {
@@ -502,22 +584,10 @@ void RichTextBox::saveFile(const QString& path) const {
 }
 
 void RichTextBox::loadFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
-        throw RichTextError(QStringLiteral("%1 does not exist").arg(path).toStdString());
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw RichTextError(
-            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw RichTextError(
-            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
-    }
+    const std::string bytes = readDocumentFile(path);
     rtf::Document model;
     try {
-        model = rtf::readRtf(std::string_view(bytes.constData(), bytes.size()));
+        model = rtf::readRtf(bytes);
     } catch (const rtf::RtfError& e) {
         throw RichTextError(QStringLiteral("%1 is not a readable RTF document: %2")
                                 .arg(path, QString::fromUtf8(e.what()))
@@ -529,17 +599,19 @@ void RichTextBox::loadFile(const QString& path) {
 // --- formatting, search, printing ------------------------------------------
 
 void RichTextBox::setSelColor(const QColor& color) {
-    applyDeferredFormats(0, -1);
     QTextCharFormat f;
     f.setForeground(color);
-    mergeCurrentCharFormat(f);
+    QTextCursor c = editCursor();
+    c.mergeCharFormat(f);
+    setTextCursor(c);
 }
 
 void RichTextBox::setSelUnderline(bool underline) {
-    applyDeferredFormats(0, -1);
     QTextCharFormat f;
     f.setFontUnderline(underline);
-    mergeCurrentCharFormat(f);
+    QTextCursor c = editCursor();
+    c.mergeCharFormat(f);
+    setTextCursor(c);
 }
 
 int RichTextBox::find(const QString& what, int start, int end, bool matchCase) {
@@ -578,12 +650,12 @@ int RichTextBox::find(const QString& what, int start, int end, bool matchCase) {
 }
 
 void RichTextBox::selPrint(QPrinter& printer) const {
-    applyDeferredFormats(0, -1);
+    const QTextDocument* doc = formatted();
     QTextDocument copy;
-    copy.setDefaultFont(document()->defaultFont());
+    copy.setDefaultFont(doc->defaultFont());
     const QTextCursor c = textCursor();
     QTextCursor(&copy).insertFragment(c.hasSelection() ? c.selection()
-                                                       : QTextDocumentFragment(document()));
+                                                       : QTextDocumentFragment(doc));
     // Laid out on the printer's page (in screen pixels, which print() scales),
     // so the pages carry the text only and no page numbers.
     const qreal dpi = logicalDpiY();

@@ -87,11 +87,14 @@ class RichTextBox : public QPlainTextEdit {
 
     // Replaces the whole content: the fast way to fill the box with thousands
     // of formatted lines. In a read-only box each paragraph takes its formats
-    // when it is first shown; everything the box does with formats (RTF,
-    // saving, printing, copying, changing them, becoming editable) first
-    // completes them all. Code reading document() directly may find them
-    // still missing. The caret ends at the start.
+    // when it is first shown, or when anything reads or changes formats or
+    // text (document(), RTF, saving, printing, copying, becoming editable).
+    // The caret ends at the start.
     void setFormattedText(FormattedText content);
+
+    // The document with every character format in place. It hides the
+    // editor's own document(), so that no caller sees formats still missing.
+    QTextDocument* document() const;
 
     // Without a selection these set the format of text inserted at the caret.
     void setSelColor(const QColor& color);
@@ -125,6 +128,17 @@ class RichTextBox : public QPlainTextEdit {
     QMimeData* createMimeDataFromSelection() const override;
 
   private:
+    // The one way to the formats of a box filled by setFormattedText: the
+    // document with the deferred formats of the paragraphs between the two
+    // document positions in place ((0, -1): all of them).
+    QTextDocument* formatted(int from = 0, int to = -1) const;
+    // The document for positions and plain text only; its formats may still
+    // be missing, and being const it cannot be changed through this.
+    const QTextDocument* plainDocument() const;
+    // The caret's cursor, for a change to the text or its formats: the
+    // deferred formats go in first, while their positions still hold.
+    QTextCursor editCursor();
+
     int documentEnd() const;
     int toBox(int documentPosition) const;
     int toDocument(int boxPosition, bool roundUp) const;
@@ -134,9 +148,6 @@ class RichTextBox : public QPlainTextEdit {
     // Empties the box into a new document, which it returns.
     QTextDocument* freshDocument();
     void replaceContent(const rtf::Document* model, const QString& plain);
-    // Gives the paragraphs between the two document positions their
-    // deferred formats; (0, -1) completes the whole document.
-    void applyDeferredFormats(int from, int to) const;
 
     mutable std::unique_ptr<detail::DeferredFormats> deferred_;
 };

@@ -65,11 +65,10 @@ class RtfError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Groups may nest this deep; deeper input is refused.
-inline constexpr int kMaxGroupDepth = 256;
-
 // Reads an RTF document (bytes as stored in the file). Throws RtfError when the
-// input is not RTF, is cut off or unbalanced, or nests deeper than kMaxGroupDepth.
+// input is not RTF, is cut off or unbalanced, or nests deeper than its size
+// allows (one level for every 32 bytes, and at least 256 levels): a limit no
+// document a program wrote comes near, which keeps hostile nesting cheap.
 Document readRtf(std::string_view bytes);
 
 // Writes the document as RTF 1.x (ASCII only; other characters are escaped).

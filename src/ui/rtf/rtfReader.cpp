@@ -1,8 +1,10 @@
-// A strict, single-pass RTF reader. It keeps a stack of group states instead
-// of recursing, so hostile nesting cannot exhaust the call stack, and every
-// step consumes input, so it always ends.
+// A strict, single-pass RTF reader. It keeps a stack of group states on the
+// heap instead of recursing, so hostile nesting cannot exhaust the call
+// stack, and every step consumes input, so it always ends.
 #include <algorithm>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -14,17 +16,28 @@ namespace quillbox::ui::rtf {
 namespace {
 
 enum class Destination {
-    Text,         // the document body: text is shown
-    FontTable,    // \fonttbl and its entries
-    FontAltName,  // \*\falt inside a font entry
-    ColorTable,   // \colortbl
-    Skip,         // anything else: read for balance only
+    Text,              // the document body: text is shown
+    FontTable,         // \fonttbl and its entries
+    FontAltName,       // \*\falt inside a font entry
+    ColorTable,        // \colortbl
+    UnicodeHost,       // \upr: its own text is dropped for the \ud alternative inside
+    FieldInstruction,  // \fldinst: kept for a field without a result
+    Skip,              // anything else: read for balance only
 };
 
 enum class Word {
     Unknown,
     Par,
     Line,
+    DocumentCodePage,  // \ansicpgN
+    CharacterSet,      // \ansi, \mac, \pc, \pca: the code page is the symbol's
+    FontCharset,
+    FontCodePage,
+    UnicodeHost,
+    UnicodeAlternative,
+    Field,
+    FieldInstruction,
+    FieldResult,
     Tab,
     Cell,
     Row,
@@ -51,22 +64,35 @@ enum class Word {
     Green,
     Blue,
     SkippedDestination,
-    TextDestination,
     Symbol,  // a control word that stands for one character
 };
 
 struct WordInfo {
     Word word;
-    char16_t symbol = 0;
+    char16_t symbol = 0;  // the character of a Symbol; the code page of a CharacterSet
 };
 
 const std::unordered_map<std::string_view, WordInfo>& words() {
     static const std::unordered_map<std::string_view, WordInfo> table = [] {
         std::unordered_map<std::string_view, WordInfo> t{
+            // Page, column and section breaks end the paragraph, as in other
+            // readers; \line and \lbrN\line break the line inside it. The soft
+            // breaks a word processor records from its layout mean nothing.
             {"par", {Word::Par}},
             {"sect", {Word::Par}},
             {"row", {Word::Par}},
+            {"page", {Word::Par}},
+            {"column", {Word::Par}},
             {"line", {Word::Line}},
+            {"ansicpg", {Word::DocumentCodePage}},
+            {"ansi", {Word::CharacterSet, 1252}},
+            {"mac", {Word::CharacterSet, 10000}},
+            {"pc", {Word::CharacterSet, 437}},
+            {"pca", {Word::CharacterSet, 850}},
+            {"fcharset", {Word::FontCharset}},
+            {"cpg", {Word::FontCodePage}},
+            {"upr", {Word::UnicodeHost}},
+            {"ud", {Word::UnicodeAlternative}},
             {"tab", {Word::Tab}},
             {"cell", {Word::Cell}},
             {"nestcell", {Word::Cell}},
@@ -97,8 +123,9 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
             {"red", {Word::Red}},
             {"green", {Word::Green}},
             {"blue", {Word::Blue}},
-            {"field", {Word::TextDestination}},
-            {"fldrslt", {Word::TextDestination}},
+            {"field", {Word::Field}},
+            {"fldinst", {Word::FieldInstruction}},
+            {"fldrslt", {Word::FieldResult}},
             {"emdash", {Word::Symbol, u'\u2014'}},
             {"endash", {Word::Symbol, u'\u2013'}},
             {"emspace", {Word::Symbol, u'\u2003'}},
@@ -146,7 +173,6 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
                                    "doccomm",
                                    "docvar",
                                    "filetbl",
-                                   "fldinst",
                                    "fname",
                                    "footer",
                                    "footerf",
@@ -167,7 +193,6 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
                                    "latentstyles",
                                    "listoverridetable",
                                    "listtable",
-                                   "listtext",
                                    "manager",
                                    "mmathPr",
                                    "nonshppict",
@@ -179,7 +204,6 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
                                    "pgdsctbl",
                                    "pict",
                                    "pn",
-                                   "pntext",
                                    "pntxta",
                                    "pntxtb",
                                    "printim",
@@ -197,7 +221,6 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
                                    "themedata",
                                    "title",
                                    "txe",
-                                   "upr",
                                    "userprops",
                                    "wgrffmtfilter",
                                    "xe",
@@ -209,6 +232,12 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
     }();
     return table;
 }
+
+// Groups may nest one level for this many bytes of the document (and at
+// least kMinGroupDepth deep): enough for any document a program wrote, while
+// the stack stays a small multiple of the input.
+constexpr std::size_t kBytesPerGroupLevel = 32;
+constexpr std::size_t kMinGroupDepth = 256;
 
 struct GroupState {
     Destination destination = Destination::Text;
@@ -240,7 +269,8 @@ int hexValue(char c) {
 
 class Reader {
   public:
-    explicit Reader(std::string_view in) : in_(in) {}
+    explicit Reader(std::string_view in)
+        : in_(in), maxDepth_(std::max(kMinGroupDepth, in.size() / kBytesPerGroupLevel)) {}
 
     Document read() {
         std::size_t start = 0;
@@ -284,15 +314,18 @@ class Reader {
     GroupState& state() { return stack_.back(); }
 
     void openGroup() {
-        if (static_cast<int>(stack_.size()) >= kMaxGroupDepth) {
+        if (stack_.size() >= maxDepth_)
             throw RtfError("groups are nested too deeply");
-        }
+        endCharacter();
         stack_.push_back(stack_.empty() ? GroupState{} : stack_.back());
         skipPending_ = 0;
         starPending_ = false;
     }
 
     void closeGroup() {
+        endCharacter();
+        if (!fields_.empty() && fields_.back().depth == stack_.size())
+            endField();
         const Destination ending = stack_.back().destination;
         stack_.pop_back();
         skipPending_ = 0;
@@ -308,7 +341,7 @@ class Reader {
     // Text bytes outside control sequences.
     void plainBytes() {
         const Destination dest = state().destination;
-        if (dest == Destination::Text && skipPending_ == 0 && !state().hidden) {
+        if (dest == Destination::Text && skipPending_ == 0 && !state().hidden && lead_.empty()) {
             // Fast path: a stretch of ordinary ASCII goes in at once.
             const std::size_t begin = pos_;
             while (pos_ < in_.size()) {
@@ -331,10 +364,67 @@ class Reader {
             return;
         }
         if (b == '\t') {
+            endCharacter();
             character(u'\t');
-        } else if (b >= 0x20) {
-            character(fromCp1252(b));
+        } else if (b >= 0x20 || !lead_.empty()) {
+            textByte(b);
         }
+    }
+
+    // The code page that text bytes are in here: the current font's, else
+    // the document's.
+    const CodePage& codePage() {
+        int number = documentCodePage_;
+        const GroupState& s = state();
+        if (s.destination == Destination::FontTable || s.destination == Destination::FontAltName) {
+            if (fontOpen_ && fontCodePage() != 0)
+                number = fontCodePage();
+        } else {
+            const auto font = fontCodePages_.find(s.fontNumber >= 0 ? s.fontNumber : defaultFont_);
+            if (font != fontCodePages_.end() && font->second != 0)
+                number = font->second;
+        }
+        std::unique_ptr<CodePage>& page = codePages_[number];
+        if (!page)
+            page = std::make_unique<CodePage>(number);
+        return *page;
+    }
+
+    // One byte of text, alone or as part of a multi-byte character.
+    void textByte(unsigned char b) {
+        const CodePage& page = codePage();
+        if (lead_.empty() && !page.isLeadByte(b)) {
+            character(page.single(b));
+            return;
+        }
+        lead_ += static_cast<char>(b);
+        if (lead_.size() == 1)
+            return;
+        std::u16string decoded;
+        switch (page.decode(lead_, decoded)) {
+            case CodePage::Decoded::Character:
+                lead_.clear();
+                for (const char16_t c : decoded)
+                    character(c);
+                return;
+            case CodePage::Decoded::NeedsMore:
+                if (lead_.size() < 4)
+                    return;
+                break;
+            case CodePage::Decoded::Invalid:
+                break;
+        }
+        lead_.clear();
+        character(u'\uFFFD');
+    }
+
+    // Anything but a text byte ends a multi-byte character; one cut short
+    // shows as U+FFFD.
+    void endCharacter() {
+        if (lead_.empty())
+            return;
+        lead_.clear();
+        character(u'\uFFFD');
     }
 
     void skipPlainBytes() {
@@ -350,6 +440,8 @@ class Reader {
         if (pos_ >= in_.size())
             throw RtfError("the document is cut off after a backslash");
         const char c = in_[pos_];
+        if (c != '\'')
+            endCharacter();
         if (!isLetter(c)) {
             ++pos_;
             controlSymbol(c);
@@ -391,7 +483,7 @@ class Reader {
             if (consumeSkipped())
                 return;
             if (digits > 0)
-                character(fromCp1252(static_cast<unsigned char>(value)));
+                textByte(static_cast<unsigned char>(value));
             return;
         }
         if (c == '*') {
@@ -437,13 +529,18 @@ class Reader {
         GroupState& s = state();
         if (s.destination == Destination::Skip)
             return;
+        if (info.word == Word::UnicodeAlternative && s.destination == Destination::UnicodeHost) {
+            s.destination = Destination::Text;
+            return;
+        }
         if (info.word == Word::FontAlt && s.destination == Destination::FontTable) {
             s.destination = Destination::FontAltName;
             return;
         }
         if (info.word == Word::SkippedDestination ||
             (starred && info.word != Word::FontTable && info.word != Word::ColorTable &&
-             info.word != Word::TextDestination)) {
+             info.word != Word::Field && info.word != Word::FieldInstruction &&
+             info.word != Word::FieldResult)) {
             s.destination = Destination::Skip;
             return;
         }
@@ -462,6 +559,29 @@ class Reader {
                 if (hasParameter)
                     defaultFont_ = parameter;
                 formatChanged();
+                break;
+            case Word::DocumentCodePage:
+                documentCodePage_ = hasParameter && parameter > 0 ? parameter : 1252;
+                break;
+            case Word::CharacterSet:
+                documentCodePage_ = info.symbol;
+                break;
+            case Word::UnicodeHost:
+                if (s.destination == Destination::Text)
+                    s.destination = Destination::UnicodeHost;
+                break;
+            case Word::Field:
+                if (s.destination == Destination::Text)
+                    fields_.push_back(Field{stack_.size(), {}, false});
+                break;
+            case Word::FieldInstruction:
+                if (s.destination == Destination::Text)
+                    s.destination =
+                        fields_.empty() ? Destination::Skip : Destination::FieldInstruction;
+                break;
+            case Word::FieldResult:
+                if (!fields_.empty())
+                    fields_.back().hasResult = true;
                 break;
             case Word::UnicodeSkipCount:
                 if (hasParameter)
@@ -563,6 +683,12 @@ class Reader {
             case Word::FontPitch:
                 fontPitch_ = hasParameter ? parameter : 0;
                 break;
+            case Word::FontCharset:
+                fontCharsetCodePage_ = codePageOfCharset(hasParameter ? parameter : 0);
+                break;
+            case Word::FontCodePage:
+                fontExplicitCodePage_ = hasParameter ? parameter : 0;
+                break;
             default:
                 break;
         }
@@ -627,9 +753,40 @@ class Reader {
                 if (c == u';')
                     commitColor();
                 break;
+            case Destination::FieldInstruction:
+                if (!fields_.empty())
+                    fields_.back().instruction += c;
+                break;
+            case Destination::UnicodeHost:
             case Destination::Skip:
                 break;
         }
+    }
+
+    // A field shows its result. Without one, a MACROBUTTON field shows its
+    // display text (what follows the macro's name), as word processors show
+    // such placeholders; other fields show nothing.
+    void endField() {
+        const Field field = std::move(fields_.back());
+        fields_.pop_back();
+        if (field.hasResult)
+            return;
+        std::u16string_view rest = field.instruction;
+        auto word = [&rest] {
+            while (!rest.empty() && (rest.front() == u' ' || rest.front() == u'\t'))
+                rest.remove_prefix(1);
+            std::size_t n = 0;
+            while (n < rest.size() && rest[n] != u' ' && rest[n] != u'\t')
+                ++n;
+            const std::u16string_view w = rest.substr(0, n);
+            rest.remove_prefix(n);
+            return w;
+        };
+        if (word() != u"MACROBUTTON")
+            return;
+        word();  // the macro's name
+        for (const char16_t c : trim(rest))
+            character(c);
     }
 
     void paragraph() {
@@ -676,6 +833,7 @@ class Reader {
         font.family = utf8(trim(fontName_));
         font.alternative = utf8(trim(fontAlternative_));
         font.fixedPitch = fontPitch_ == 1 || (fontPitch_ == 0 && fontModern_);
+        fontCodePages_[fontNumber_] = fontCodePage();
         const auto existing = fontIndex_.find(fontNumber_);
         if (existing != fontIndex_.end()) {
             doc_.fonts[existing->second] = std::move(font);
@@ -686,6 +844,8 @@ class Reader {
         fontOpen_ = false;
         fontModern_ = false;
         fontPitch_ = 0;
+        fontCharsetCodePage_ = 0;
+        fontExplicitCodePage_ = 0;
         fontName_.clear();
         fontAlternative_.clear();
         formatChanged();
@@ -696,6 +856,11 @@ class Reader {
         colorPending_ = false;
         pendingColor_ = Color{};
         formatChanged();
+    }
+
+    // The code page of the font entry being read: \cpgN, else its charset's.
+    int fontCodePage() const {
+        return fontExplicitCodePage_ != 0 ? fontExplicitCodePage_ : fontCharsetCodePage_;
     }
 
     static std::u16string_view trim(std::u16string_view s) {
@@ -726,6 +891,7 @@ class Reader {
 
     std::string_view in_;
     std::size_t pos_ = 0;
+    std::size_t maxDepth_;
     std::vector<GroupState> stack_;
     Document doc_;
     bool runOpen_ = false;
@@ -740,6 +906,21 @@ class Reader {
     int fontPitch_ = 0;
     std::u16string fontName_;
     std::u16string fontAlternative_;
+    int fontCharsetCodePage_ = 0;
+    int fontExplicitCodePage_ = 0;
+
+    int documentCodePage_ = 1252;
+    std::unordered_map<int, int>
+        fontCodePages_;  // RTF font number -> code page (0: the document's)
+    std::map<int, std::unique_ptr<CodePage>> codePages_;
+    std::string lead_;  // the bytes so far of a multi-byte character
+
+    struct Field {
+        std::size_t depth;  // of the group that holds \field
+        std::u16string instruction;
+        bool hasResult;
+    };
+    std::vector<Field> fields_;  // the fields open around the current position
 
     std::vector<std::optional<Color>> colors_;
     bool colorPending_ = false;
