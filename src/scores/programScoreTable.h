@@ -1,7 +1,8 @@
 #pragma once
 // The high-score file beside the program, as the windows use it. A file that
 // cannot be created, read or written is reported in a message box naming the
-// file and the system's reason, and the game goes on without the table.
+// file that failed (the table, where its link leads, or its lock file) and the
+// reason, and the game goes on without the table.
 #include <QString>
 
 #include "scores/scoreFile.h"

@@ -38,7 +38,7 @@ class HighScoresTest : public ::testing::Test {
     void SetUp() override {
         savedLocale = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        useFolder(dir.str());
+        useFolder(dir.path);
     }
     void TearDown() override {
         frmHighScores::unload();
@@ -226,15 +226,15 @@ TEST_F(HighScoresTest, TheGameConsultsAndUpdatesTheTableWithoutTheWindow) {
 }
 
 TEST_F(HighScoresTest, FileErrorsBecomeMessagesAndTheWindowAndTheGameGoOn) {
-    const std::string gone = (dir.path() / "gone").string();
+    const std::string gone = dir / "gone";
     useFolder(gone);
     EXPECT_EQ(shown().printed().size(), 3u);
     expectMessage(0, "High Scores Unavailable",
-                  "The high-score file could not be created:\n\n" + gone +
+                  "The high-score table could not be created:\n\n" + gone +
                       "/High Scores.rnd\n\nNo such file or directory.");
     frmHighScores::unload();
 
-    const std::string plain = (dir.path() / "plain").string();
+    const std::string plain = dir / "plain";
     writeBytes(plain, "a file, not a folder");
     useFolder(plain);
     const std::string path = plain + "/High Scores.rnd";
@@ -243,9 +243,9 @@ TEST_F(HighScoresTest, FileErrorsBecomeMessagesAndTheWindowAndTheGameGoOn) {
     table.addScore("Sam", 100);
     ASSERT_EQ(dialogs.messages().size(), 3u);
     expectMessage(1, "High Scores Unavailable",
-                  "The high-score file could not be read:\n\n" + path + "\n\nNot a directory.");
+                  "The high-score table could not be read:\n\n" + path + "\n\nNot a directory.");
     expectMessage(2, "High Score Not Saved",
-                  "Your score could not be saved in the high-score file:\n\n" + path +
+                  "Your score could not be saved in the high-score table:\n\n" + path +
                       "\n\nNot a directory.");
     EXPECT_EQ(readBytes(plain), "a file, not a folder");
 }

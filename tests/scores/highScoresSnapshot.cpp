@@ -21,14 +21,14 @@ int main(int argc, char** argv) {
     quillbox::ui::setUpApplication();
 
     scoretest::TempFolder dir;
-    quillbox::scores::ScoreFile table(dir.str());
+    quillbox::scores::ScoreFile table(dir.path);
     table.addScore("Margaret", 112);
     table.addScore("Zoë", 97);
     table.addScore("Tom", 85);
     table.addScore("Priya", 97);
     table.addScore("Sam", 64);
     table.addScore("NAME", 41);
-    quillbox::ui::setProgramFolderForTesting(QString::fromStdString(dir.str()));
+    quillbox::ui::setProgramFolderForTesting(QString::fromStdString(dir.path));
 
     const QString out = QString::fromLocal8Bit(argv[1]);
     int status = 1;

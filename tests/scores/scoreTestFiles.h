@@ -1,41 +1,36 @@
 #pragma once
-// Temporary folders and hand-built high-score files for the tests. The bytes
-// are put together here from the layout, not with the engine's encoder, so a
-// fault in the encoder cannot hide itself.
+// Temporary folders, high-score files built byte by byte from the layout (not
+// with the engine's encoder, so a fault in it cannot hide itself), and the
+// writer program (scoreWriter.cpp) run as a separate process.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace scoretest {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "quillbox-scores-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+// Root ignores permissions, so as root the player is "nobody".
+inline const bool kRoot = ::geteuid() == 0;
+inline constexpr uid_t kPlayer = 65534;
 
-    const fs::path& path() const { return path_; }
-    std::string str() const { return path_.string(); }
-    std::string scoreFile() const { return (path_ / "High Scores.rnd").string(); }
+// A new folder anyone may write, removed with all it holds.
+struct TempFolder {
+    TempFolder() { fs::permissions(::mkdtemp(path.data()), fs::perms::all); }
+    ~TempFolder() { fs::remove_all(path); }
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
+    std::string scoreFile() const { return *this / "High Scores.rnd"; }
 
-  private:
-    fs::path path_;
+    std::string path = (fs::temp_directory_path() / "quillbox-scores-XXXXXX").string();
 };
 
 inline std::string readBytes(const std::string& path) {
@@ -44,8 +39,7 @@ inline std::string readBytes(const std::string& path) {
 }
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // One 36-byte record: name (already in the file's code page) padded with
@@ -59,8 +53,40 @@ inline std::string record(const std::string& name, std::int64_t points) {
     return r + std::string(17, '\0');
 }
 
-inline std::string emptyRecords(int count) {
-    return std::string(static_cast<std::size_t>(count) * 36, '\0');
+// n entries of the table 90, 80, ..., 0, named after their scores, from index
+// from on.
+inline std::string descending(int from = 0, int n = 10) {
+    std::string t;
+    for (int i = from; i < from + n; ++i)
+        t += record("P" + std::to_string(90 - 10 * i), 90 - 10 * i);
+    return t;
 }
+
+#ifdef QUILLBOX_SCORE_WRITER
+// The writer, started at once, as the player when asked. finish() waits for
+// it: its exit status (128 + the signal that ended it) and what it printed.
+class Writer {
+  public:
+    explicit Writer(const std::vector<std::string>& args, bool asPlayer = false) {
+        std::string command = asPlayer && kRoot ? "exec setpriv --reuid=nobody --regid=nogroup "
+                                                  "--clear-groups '" QUILLBOX_SCORE_WRITER "'"
+                                                : "exec '" QUILLBOX_SCORE_WRITER "'";
+        for (const std::string& a : args)
+            command += " '" + a + "'";
+        out_ = ::popen((command + " 2>&1").c_str(), "r");
+    }
+    std::pair<int, std::string> finish() {
+        std::string output;
+        char buf[512];
+        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, out_)) > 0;)
+            output.append(buf, n);
+        const int status = ::pclose(out_);
+        return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), output};
+    }
+
+  private:
+    FILE* out_;
+};
+#endif
 
 }  // namespace scoretest

@@ -1,84 +1,41 @@
-// A separate process that uses the high-score file, so tests can run several
-// at once, kill one mid-update, or run one as an unprivileged user.
-//
-//   scoreWriter add <folder> <name> <points> [options]
-//   scoreWriter ishigh <folder> <points> [options]
-// options:
-//   --at <ns>               wait until this CLOCK_MONOTONIC time before starting
-//   --as-nobody             drop root privileges first (uid and gid 65534)
-//   --kill-before-rename    die by SIGKILL once the new table is written but
-//                           before it replaces the old one
-// Exit status: 0 done (ishigh prints 1 or 0), 2 file error (message on
-// stderr), 3 bad arguments, 4 privileges could not be dropped.
-#include <grp.h>
+// A separate program using the high-score file, so tests can run many at
+// once, kill one mid-update, or run one as an unprivileged player:
+//   scoreWriter add <folder> <name> <points> [--at <ns>] [--kill-before-rename]
+//   scoreWriter ishigh <folder> <points> [--at <ns>]
+// --at waits until that time of std::chrono::steady_clock; --kill-before-rename dies by
+// SIGKILL once the new table is written and before it replaces the old one.
+// ishigh prints 1 or 0. A file error prints its action (as a number), its
+// file and its reason, one a line, and exits with 2.
 #include <signal.h>
-#include <time.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "scores/scoreFile.h"
 
-namespace {
-
-int usage() {
-    std::fprintf(stderr, "usage: scoreWriter add|ishigh <folder> ...\n");
-    return 3;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    long long startAt = 0;
-    bool asNobody = false;
-    bool killBeforeRename = false;
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--at" && i + 1 < args.size()) {
-            startAt = std::stoll(args[++i]);
-        } else if (args[i] == "--as-nobody") {
-            asNobody = true;
-        } else if (args[i] == "--kill-before-rename") {
-            killBeforeRename = true;
-        } else {
-            positional.push_back(args[i]);
-        }
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    ::alarm(20);  // a call that would block for ever fails the test instead
+    quillbox::scores::ScoreFile file(args.at(1));
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--kill-before-rename")
+            file.setBeforeReplaceHook([] { ::raise(SIGKILL); });
+        if (args[i] == "--at")
+            std::this_thread::sleep_until(std::chrono::steady_clock::time_point(
+                std::chrono::nanoseconds(std::stoll(args.at(i + 1)))));
     }
-    if (positional.size() < 3)
-        return usage();
-
-    if (asNobody) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
-            std::perror("dropping privileges");
-            return 4;
-        }
-    }
-    if (startAt > 0) {
-        timespec ts{static_cast<time_t>(startAt / 1000000000),
-                    static_cast<long>(startAt % 1000000000)};
-        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-        }
-    }
-
-    quillbox::scores::ScoreFile file(positional[1]);
-    if (killBeforeRename)
-        file.setBeforeReplaceHook([] { ::raise(SIGKILL); });
     try {
-        if (positional[0] == "add" && positional.size() == 4) {
-            file.addScore(positional[2], std::stoi(positional[3]));
-        } else if (positional[0] == "ishigh" && positional.size() == 3) {
-            std::printf("%d\n", file.isHigh(std::stoi(positional[2])) ? 1 : 0);
-        } else {
-            return usage();
-        }
+        if (args[0] == "add")
+            file.addScore(args.at(2), std::stoi(args.at(3)));
+        else
+            std::printf("%d\n", file.isHigh(std::stoi(args.at(2))) ? 1 : 0);
     } catch (const quillbox::scores::ScoreFileError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        std::printf("%d\n%s\n%s\n", static_cast<int>(e.action()), e.path().c_str(),
+                    e.reason().c_str());
         return 2;
     }
     return 0;
