@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "scores/highScoresAccessible.h"
 #include "scores/programScoreTable.h"
 #include "ui/appearance.h"
 #include "ui/twips.h"
@@ -61,6 +62,7 @@ class ColumnPrinter {
 
 frmHighScores::frmHighScores(QWidget* parent) : QDialog(parent) {
     registerInstance(this);
+    installHighScoresAccessibility();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Quillbox High Scores"));
     setWindowIcon(ui::appIcon());
