@@ -1,5 +1,5 @@
 // The high-score file among files that are not what they seem, used by a
-// separate program as an unprivileged player, and what that player sees.
+// process of an unprivileged player, and what that player sees.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -9,8 +9,8 @@
 #include "scoreTestFiles.h"
 #include "scores/programScoreTable.h"
 
+using namespace quillbox::scores;
 using namespace scoretest;
-using quillbox::scores::ScoreFileError;
 
 namespace {
 
@@ -30,27 +30,29 @@ std::string state(const TempFolder& d) {
     return s + (t == descending() ? "old" : t == kNew ? "new" : t.empty() ? "no table" : "empty");
 }
 
-// What the writer printed, or for a failure the message the player sees.
+// What the player's process returned, or for a failure the title and text of
+// the message the player sees.
 QString seen(const std::pair<int, std::string>& run) {
     if (run.first != 2)
         return QString::fromStdString(run.second);
     const QStringList lines = QString::fromStdString(run.second).split('\n');
-    return quillbox::scores::scoreFileErrorText(
-        ScoreFileError(static_cast<ScoreFileError::Action>(lines.value(0).toInt()),
-                       lines.value(1).toStdString(), lines.value(2).toStdString()));
+    const ScoreFileError e(static_cast<ScoreFileError::Action>(lines.value(0).toInt()),
+                           lines.value(1).toStdString(), lines.value(2).toStdString());
+    return scoreFileErrorTitle(e) + ": " + scoreFileErrorText(e);
 }
 
 std::string message(const std::string& lead, const std::string& file, const std::string& reason) {
     return lead + ":\n\n" + file + "\n\n" + reason + ".";
 }
-const std::string kNotSaved = "Your score could not be saved in the high-score table";
-const std::string kNotRead = "The high-score table could not be read";
-const std::string kNotMade = "The high-score table could not be created";
+const std::string kNotSaved =
+    "High Score Not Saved: Your score could not be saved in the high-score table";
+const std::string kNotRead = "High Scores Unavailable: The high-score table could not be read";
+const std::string kNotMade = "High Scores Unavailable: The high-score table could not be created";
 const std::string kT = "%1/High Scores.rnd", kL = "%1/High Scores.rnd.lock";
 
 // Each starts from the table 90, 80, ..., 0, the player's, in a folder anyone
 // may write (%1), and runs its set-up there as root with T and L naming the
-// table and its lock file and W the writer. A set-up that makes another user's file fails when
+// table and its lock file. A set-up that makes another user's file fails when
 // the tests do not run as root, and its case is left out.
 const struct {
     const char* what;
@@ -62,9 +64,6 @@ const struct {
     {"leftovers of killed updates go, other files stay",
      R"(mkdir "$T.tmp"; touch "$T.tmp.k1ll3d" "$T.tmp.notes")", "add %1 X 55", "",
      "High Scores.rnd, High Scores.rnd.lock, High Scores.rnd.tmp, High Scores.rnd.tmp.notes, new"},
-    {"the leftover of an update killed before its rename",
-     R"("$W" add . Lost 100 --kill-before-rename || test $? = 137)", "add %1 X 55", "",
-     "High Scores.rnd, High Scores.rnd.lock, new"},
     {"a write-protected table", R"(chmod 444 "$T")", "add %1 X 55",
      message(kNotSaved, kT, "Not writable (Permission denied)"), "High Scores.rnd, old"},
     {"another user's table the player may write", R"(chown 0 "$T"; chmod 666 "$T")", "add %1 X 55",
@@ -103,8 +102,7 @@ TEST(ScoreFileSystem, EachOddFileIsUsedOrLeftAloneWithAMessageNamingTheFileThatF
         TempFolder d;
         writeBytes(d.scoreFile(), descending());
         const std::string script =
-            "(set -e; cd '" + d.path +
-            "'; T='High Scores.rnd'; L=\"$T.lock\"; W='" QUILLBOX_SCORE_WRITER "'; " +
+            "(set -e; cd '" + d.path + "'; T='High Scores.rnd'; L=\"$T.lock\"; " +
             (kRoot ? "chown 65534 \"$T\"; " : "") + c.setUp + ") 2>/dev/null";
         if (std::system(script.c_str()) != 0) {
             ASSERT_FALSE(kRoot);
@@ -113,10 +111,14 @@ TEST(ScoreFileSystem, EachOddFileIsUsedOrLeftAloneWithAMessageNamingTheFileThatF
         struct stat before {};
         struct stat after {};
         const bool kept = ::stat(d.scoreFile().c_str(), &before) == 0;
-        std::vector<std::string> command;
-        for (const QString& part : QString(c.command).replace("%1", d.path.c_str()).split(' '))
-            command.push_back(part.toStdString());
-        EXPECT_EQ(seen(Writer(command, true).finish()),
+        const QStringList command = QString(c.command).replace("%1", d.path.c_str()).split(' ');
+        const Child player(true, [&] {
+            ScoreFile file(command[1].toStdString());
+            if (command[0] == "add")
+                return file.addScore(command[2].toStdString(), command[3].toInt()), std::string();
+            return std::to_string(file.isHigh(command[2].toInt())) + "\n";
+        });
+        EXPECT_EQ(seen(player.finish()),
                   QString::fromStdString(c.seen).replace("%1", d.path.c_str()));
         EXPECT_EQ(state(d), c.state);
         if (kept && ::stat(d.scoreFile().c_str(), &after) == 0) {

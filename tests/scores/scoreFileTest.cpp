@@ -8,6 +8,7 @@
 #include <csignal>
 #include <functional>
 #include <set>
+#include <thread>
 
 #include "scoreTestFiles.h"
 #include "scores/scoreFile.h"
@@ -79,19 +80,30 @@ TEST_F(ScoreFileTest, AShortFileReadsItsMissingRecordsAsEmptyUntilAnUpdateRewrit
     EXPECT_EQ(bytes(), record("A", 9) + record("B", 3) + std::string(8 * 36, '\0'));
 }
 
-TEST_F(ScoreFileTest, AnUpdateThatFailsBeforeTheRenameLeavesTheOldTableAndNoTemporaryFile) {
+// Whether it throws or is killed just before its rename, an update leaves the
+// old table; a killed one leaves its temporary file too, which the next
+// update removes.
+TEST_F(ScoreFileTest, AnUpdateThatDiesBeforeItsRenameLosesNothing) {
     store(descending());
     file.setBeforeReplaceHook([] { throw std::runtime_error("crash"); });
     EXPECT_THROW(file.addScore("Lost", 100), std::runtime_error);
+    EXPECT_EQ(entries(dir), kTableAndLock);
+    file.setBeforeReplaceHook([] { ::raise(SIGKILL); });
+    const Child killed(false, [this] { return file.addScore("Lost", 100), std::string(); });
+    EXPECT_EQ(killed.finish().first, 128 + SIGKILL);
     EXPECT_EQ(bytes(), descending());
+    EXPECT_EQ(entries(dir).size(), 3u);
+    file.setBeforeReplaceHook({});
+    file.addScore("Kept", 100);
+    EXPECT_EQ(bytes(), record("Kept", 100) + descending(0, 9));
     EXPECT_EQ(entries(dir), kTableAndLock);
 }
 
-// Rounds of ten programs finishing games at once. As root, every other one is
-// a player who may write the table but not its folder, and so rewrites it in
-// place, while the others replace it; each round starts without a lock file,
-// which the first comers make or do without. Each round's scores beat all
-// earlier ones, so after it the table holds exactly its ten.
+// Rounds of ten processes finishing games at once. As root, every other one
+// is a player who may write the table but not its folder, and so rewrites it
+// in place, while the others replace it; each round starts without a lock
+// file, which the first comers make or do without. Each round's scores beat
+// all earlier ones, so after it the table holds exactly its ten.
 TEST(ScoreFileProcesses, ManyProgramsAddingAtOnceLoseNoEntry) {
     TempFolder dir;
     fs::permissions(dir.path, fs::perms(0755));
@@ -99,23 +111,21 @@ TEST(ScoreFileProcesses, ManyProgramsAddingAtOnceLoseNoEntry) {
     fs::permissions(dir.scoreFile(), fs::perms(0666));
     for (int round = 0; round < 10; ++round) {
         fs::remove(dir / "High Scores.rnd.lock");
-        // Late enough for all to be waiting; the players a little earlier.
-        const auto start =
-            std::chrono::steady_clock::now().time_since_epoch() + std::chrono::milliseconds(250);
-        std::vector<Writer> writers;
+        const auto start = std::chrono::steady_clock::now() + std::chrono::milliseconds(30);
+        std::vector<Child> children;
         std::string expected;
         for (int i = 9; i >= 0; --i) {
             const std::string name = "R" + std::to_string(round) + "-" + std::to_string(i);
-            const auto at = start + std::chrono::milliseconds(i % 2 == 1 ? 0 : 5);
-            writers.emplace_back(
-                std::vector<std::string>{"add", dir.path, name, std::to_string(100 * round + i + 1),
-                                         "--at",
-                                         std::to_string(std::chrono::nanoseconds(at).count())},
-                i % 2 == 1);
-            expected += record(name, 100 * round + i + 1);
+            const int points = 100 * round + i + 1;
+            const bool player = i % 2 == 1;  // starting a little earlier
+            children.emplace_back(player, [&, name, points, player] {
+                std::this_thread::sleep_until(start + std::chrono::milliseconds(player ? 0 : 3));
+                return ScoreFile(dir.path).addScore(name, points), std::string();
+            });
+            expected += record(name, points);
         }
-        for (Writer& w : writers)
-            ASSERT_EQ(w.finish(), std::pair(0, std::string()));
+        for (const Child& c : children)
+            ASSERT_EQ(c.finish(), std::pair(0, std::string()));
         ASSERT_EQ(readBytes(dir.scoreFile()), expected) << "round " << round;
     }
 }

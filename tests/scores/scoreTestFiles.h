@@ -1,19 +1,20 @@
 #pragma once
 // Temporary folders, high-score files built byte by byte from the layout (not
-// with the engine's encoder, so a fault in it cannot hide itself), and the
-// writer program (scoreWriter.cpp) run as a separate process.
+// with the engine's encoder, so a fault in it cannot hide itself), and child
+// processes that use the file, as root or as an unprivileged player.
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <utility>
-#include <vector>
+
+#include "scores/scoreFile.h"
 
 namespace scoretest {
 
@@ -62,31 +63,50 @@ inline std::string descending(int from = 0, int n = 10) {
     return t;
 }
 
-#ifdef QUILLBOX_SCORE_WRITER
-// The writer, started at once, as the player when asked. finish() waits for
-// it: its exit status (128 + the signal that ended it) and what it printed.
-class Writer {
+// A process forked to run work, as the player when asked. finish() waits for
+// it: its exit status (128 + the signal that ended it) and what work returned,
+// or for a ScoreFileError exit status 2 and its action (a number), file and
+// reason, one a line. A child that outlives 20 seconds is stopped by SIGALRM.
+class Child {
   public:
-    explicit Writer(const std::vector<std::string>& args, bool asPlayer = false) {
-        std::string command = asPlayer && kRoot ? "exec setpriv --reuid=nobody --regid=nogroup "
-                                                  "--clear-groups '" QUILLBOX_SCORE_WRITER "'"
-                                                : "exec '" QUILLBOX_SCORE_WRITER "'";
-        for (const std::string& a : args)
-            command += " '" + a + "'";
-        out_ = ::popen((command + " 2>&1").c_str(), "r");
+    Child(bool asPlayer, const std::function<std::string()>& work) {
+        int pipe[2];
+        if (::pipe(pipe) != 0 || (pid_ = ::fork()) < 0)
+            std::abort();
+        if (pid_ == 0) {
+            ::alarm(20);
+            if (asPlayer && kRoot &&
+                (::setgroups(0, nullptr) != 0 || ::setgid(kPlayer) != 0 || ::setuid(kPlayer) != 0))
+                ::_exit(3);
+            int status = 0;
+            std::string out;
+            try {
+                out = work();
+            } catch (const quillbox::scores::ScoreFileError& e) {
+                status = 2;
+                out = std::to_string(static_cast<int>(e.action())) + "\n" + e.path() + "\n" +
+                      e.reason();
+            }
+            const bool written = ::write(pipe[1], out.data(), out.size()) == ssize_t(out.size());
+            ::_exit(written ? status : 4);
+        }
+        ::close(pipe[1]);
+        out_ = pipe[0];
     }
-    std::pair<int, std::string> finish() {
-        std::string output;
+    std::pair<int, std::string> finish() const {
+        std::string out;
         char buf[512];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, out_)) > 0;)
-            output.append(buf, n);
-        const int status = ::pclose(out_);
-        return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), output};
+        for (ssize_t n; (n = ::read(out_, buf, sizeof buf)) > 0;)
+            out.append(buf, static_cast<std::size_t>(n));
+        ::close(out_);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), out};
     }
 
   private:
-    FILE* out_;
+    pid_t pid_ = -1;
+    int out_ = -1;
 };
-#endif
 
 }  // namespace scoretest
