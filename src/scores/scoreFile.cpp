@@ -225,10 +225,15 @@ void removeLeftovers(const std::string& path) {
     }
 }
 
-mode_t newFileMode() {
+// A new table's mode: what the umask allows, and group read and write in a
+// folder shared through its group (set-group-ID), so that a table one player
+// makes there stays writable for the others.
+mode_t newTableMode(const fs::path& folder) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0666 & ~mask;
+    struct stat st {};
+    const bool shared = ::stat(folder.c_str(), &st) == 0 && (st.st_mode & S_ISGID) != 0;
+    return (0666 & ~mask) | (shared ? S_IRGRP | S_IWGRP : 0);
 }
 
 // Removes the temporary file unless the rename consumed it.
@@ -264,7 +269,7 @@ int replaceFile(const std::string& path, const std::string& table, const FileHan
     }
     TempFileGuard guard(temp);
     off_t oldSize = 0;
-    mode_t mode = newFileMode();
+    mode_t mode = newTableMode(fs::path(path).parent_path());
     if (old) {
         const struct stat st = statOf(*old, action, path);
         if (::fchown(out.get(), st.st_uid, st.st_gid) != 0)

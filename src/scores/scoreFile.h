@@ -60,7 +60,9 @@ class ScoreFile : public ScoreTable {
     explicit ScoreFile(std::string folder);
 
     // Sets scoreFilePath() and creates the file with ten empty records when it
-    // is missing. An existing file is used as it is, whatever its size.
+    // is missing (group-writable in a set-group-ID folder, the usual way to
+    // share a folder among players). An existing file is used as it is,
+    // whatever its size.
     void prepareScoreFile();
     const std::string& scoreFilePath() const { return scoreFilePath_; }
 

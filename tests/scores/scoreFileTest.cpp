@@ -47,6 +47,11 @@ TEST_F(ScoreFileTest, EveryOperationCreatesAMissingFileWithTenEmptyRecords) {
         EXPECT_EQ(bytes(), std::string(360, '\0'));
         EXPECT_EQ(fs::status(dir.scoreFile()).permissions(), fs::perms(0640));
     }
+    // In a folder shared through its group, the group may write it too.
+    fs::permissions(dir.path, fs::perms::set_gid, fs::perm_options::add);
+    fs::remove(dir.scoreFile());
+    file.prepareScoreFile();
+    EXPECT_EQ(fs::status(dir.scoreFile()).permissions(), fs::perms(0660));
     ::umask(savedMask);
     EXPECT_EQ(file.scoreFilePath(), dir.scoreFile());
 }
