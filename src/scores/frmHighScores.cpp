@@ -108,7 +108,6 @@ void frmHighScores::showScores() {
     out.printAt(10, QStringLiteral("Name"), true);
     out.printAt(30, QStringLiteral("Score"), true);
     out.endLine();
-    update();
 
     ScoreRecords records;
     try {
@@ -127,7 +126,6 @@ void frmHighScores::showScores() {
         out.printAt(35 - score.size(), score, false);
         out.endLine();
     }
-    update();
 }
 
 void frmHighScores::showEvent(QShowEvent* event) {

@@ -21,7 +21,8 @@ class frmHighScores : public QDialog, public ui::SingleInstance<frmHighScores> {
     static void showModal(QWidget* parent = nullptr);
 
     // Reads the table and prints the heading and the ten lines. Runs once each
-    // time the window is shown; painting repeats what was printed.
+    // time the window is shown, before it is first painted; painting repeats
+    // what was printed.
     void showScores();
 
     // One piece of printed text: where it starts (the top of its line) and

@@ -47,7 +47,7 @@ bool isRefusal(int error) {
 // Closes its descriptor on every way out.
 class FileHandle {
   public:
-    explicit FileHandle(int fd = -1) : fd_(fd) {}
+    explicit FileHandle(int fd) : fd_(fd) {}
     FileHandle(FileHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     FileHandle& operator=(FileHandle&& other) noexcept {
         std::swap(fd_, other.fd_);
@@ -124,7 +124,7 @@ void lockTable(FileHandle& table, const std::string& path, int flags, int operat
 // lock file and none can be made; an update then writes in place.
 struct FolderLock {
     FileHandle handle;
-    int refusal = 0;
+    int refusal{};
 };
 
 FolderLock lockFolder(const std::string& path, Action action) {
@@ -164,36 +164,22 @@ std::string followLinks(const std::string& path, Action action) {
     return at.string();
 }
 
+// Only regular files are read and written, and they take a write whole or
+// give a read whole in one call: short only at the end of the file, or (a
+// write) when the disk is full.
 void writeAt(int fd, off_t offset, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::system_error(errno, std::generic_category());
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-        offset += n;
-    }
+    const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+    if (n != static_cast<ssize_t>(bytes.size()))
+        throw std::system_error(n < 0 ? errno : ENOSPC, std::generic_category());
 }
 
-// Reads up to max bytes from offset; fewer only at the end of the file.
+// Up to max bytes from offset.
 std::string readAt(int fd, off_t offset, std::size_t max) {
     std::string bytes(max, '\0');
-    std::size_t got = 0;
-    while (got < max) {
-        const ssize_t n =
-            ::pread(fd, bytes.data() + got, max - got, offset + static_cast<off_t>(got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::system_error(errno, std::generic_category());
-        }
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
+    const ssize_t n = ::pread(fd, bytes.data(), max, offset);
+    if (n < 0)
+        throw std::system_error(errno, std::generic_category());
+    bytes.resize(static_cast<std::size_t>(n));
     return bytes;
 }
 

@@ -78,6 +78,8 @@ TEST_F(ScoreFileTest, AShortFileReadsItsMissingRecordsAsEmptyUntilAnUpdateRewrit
         store(descending(0, 9) + record("Tenth", 5).substr(0, cut));
         EXPECT_EQ(file.readScores()[9].points, cut == 19 ? 5 : 0) << cut;
     }
+    store("");
+    EXPECT_EQ(file.readScores(), ScoreRecords{});
     store(record("A", 9));
     EXPECT_TRUE(file.isHigh(1));
     EXPECT_EQ(bytes(), record("A", 9));
