@@ -47,8 +47,10 @@ bool isRefusal(int error) {
 // Closes its descriptor on every way out.
 class FileHandle {
   public:
+    static constexpr int kNone = -1;  // what a failed open gives
+
     explicit FileHandle(int fd) : fd_(fd) {}
-    FileHandle(FileHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileHandle(FileHandle&& other) noexcept : fd_(std::exchange(other.fd_, kNone)) {}
     FileHandle& operator=(FileHandle&& other) noexcept {
         std::swap(fd_, other.fd_);
         return *this;
@@ -56,14 +58,14 @@ class FileHandle {
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     ~FileHandle() {
-        if (fd_ >= 0)
+        if (valid())
             ::close(fd_);
     }
     int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
+    bool valid() const { return fd_ != kNone; }
     // Closes now, reporting the result: a close can be the first to see a
     // write error on some file systems.
-    int close() { return ::close(std::exchange(fd_, -1)); }
+    int close() { return ::close(std::exchange(fd_, kNone)); }
 
   private:
     int fd_;
@@ -222,17 +224,15 @@ mode_t newTableMode(const fs::path& folder) {
     return (0666 & ~mask) | (shared ? S_IRGRP | S_IWGRP : 0);
 }
 
-// Removes the temporary file unless the rename consumed it.
+// Removes the temporary file on every way out. After the rename there is
+// nothing left to remove, and under the folder lock no other update can have
+// made a file of that name meanwhile.
 class TempFileGuard {
   public:
     explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
-    ~TempFileGuard() {
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
+    ~TempFileGuard() { ::unlink(path_.c_str()); }
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
-    void release() { path_.clear(); }
 
   private:
     std::string path_;
@@ -254,27 +254,28 @@ int replaceFile(const std::string& path, const std::string& table, const FileHan
         fail(action, path, errno);
     }
     TempFileGuard guard(temp);
-    off_t oldSize = 0;
     mode_t mode = newTableMode(fs::path(path).parent_path());
+    struct stat st {};
     if (old) {
-        const struct stat st = statOf(*old, action, path);
+        st = statOf(*old, action, path);
         if (::fchown(out.get(), st.st_uid, st.st_gid) != 0)
             return errno;
-        oldSize = st.st_size;
         mode = st.st_mode & 07777;
     }
     try {
         if (::fchmod(out.get(), mode) != 0)
             throw std::system_error(errno, std::generic_category());
         writeAt(out.get(), 0, table);
-        constexpr std::size_t kChunk = std::size_t{64} * 1024;
-        for (off_t at = static_cast<off_t>(kScoreTableLength); at < oldSize;) {
-            const auto want = std::min(kChunk, static_cast<std::size_t>(oldSize - at));
-            const std::string chunk = readAt(old->get(), at, want);
-            if (chunk.empty())
+        // The tail as far as the size seen now (none without an old file), a
+        // block of the file system at a time.
+        for (off_t at = static_cast<off_t>(kScoreTableLength); at < st.st_size;) {
+            const std::string block =
+                readAt(old->get(), at,
+                       static_cast<std::size_t>(std::min<off_t>(st.st_blksize, st.st_size - at)));
+            if (block.empty())
                 break;
-            writeAt(out.get(), at, chunk);
-            at += static_cast<off_t>(chunk.size());
+            writeAt(out.get(), at, block);
+            at += static_cast<off_t>(block.size());
         }
         if (::fsync(out.get()) != 0 || out.close() != 0)
             throw std::system_error(errno, std::generic_category());
@@ -285,7 +286,6 @@ int replaceFile(const std::string& path, const std::string& table, const FileHan
         beforeReplace();
     if (::rename(temp.c_str(), path.c_str()) != 0)
         fail(action, path, errno);
-    guard.release();
     // Make the rename itself durable. Some file systems refuse to sync a
     // folder; the table is in place either way.
     const FileHandle folder(
