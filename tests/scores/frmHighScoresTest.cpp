@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QImage>
 #include <QLocale>
 #include <QScreen>
 #include <QTest>
@@ -119,6 +120,27 @@ TEST_F(HighScoresTest, PrintsTheTableAtFixedColumnsOfTheAverageBoldCharacter) {
               "4[ 4] 10[] 34[0]\n4[ 5] 10[] 34[0]\n4[ 6] 10[] 34[0]\n"
               "4[ 7] 10[] 34[0]\n4[ 8] 10[] 34[0]\n4[ 9] 10[] 34[0]\n"
               "3[ 10] 10[] 34[0]");
+}
+
+// The heading blue and underlined (a blue run right across "Position"), the
+// lines black, nothing else inked in those colours.
+TEST_F(HighScoresTest, PaintsTheHeadingBlueAndUnderlinedAndTheLinesBlack) {
+    storeThreeEntries();
+    frmHighScores& w = shown();
+    const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int h = qRound(w.lineHeight() * image.devicePixelRatio());
+    const QRgb blue = qRgb(0, 0, 255), black = qRgb(0, 0, 0);
+    int counts[2][2] = {}, longestBlueRun = 0;  // [heading?][blue?]
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0, run = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            counts[y < h][c == blue] += c == blue || c == black;
+            run = c == blue ? run + 1 : 0;
+            longestBlueRun = std::max(longestBlueRun, run);
+        }
+    EXPECT_TRUE(counts[1][1] > 0 && counts[1][0] == 0 && counts[0][0] > 0 && counts[0][1] == 0);
+    EXPECT_GE(longestBlueRun,
+              w.fontMetrics().horizontalAdvance("Position") * image.devicePixelRatio() - 2);
 }
 
 TEST_F(HighScoresTest, AScreenReaderFindsATableOfTenRowsOfPositionNameAndScoreWherePainted) {
