@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "scores/highScoresAccessible.h"
 #include "scores/programScoreTable.h"
 #include "ui/appearance.h"
 #include "ui/twips.h"
@@ -63,6 +64,7 @@ class ColumnPrinter {
 frmHighScores::frmHighScores(QWidget* parent) : QDialog(parent) {
     registerInstance(this);
     ui::setUpWindow(*this, ui::Frame::Dialog);
+    installHighScoresAccessibility();
     setWindowTitle(QStringLiteral("Quillbox High Scores"));
     setFixedSize(ui::tw(3495), ui::tw(2550));
     setFont(windowFont(false));
@@ -96,7 +98,6 @@ void frmHighScores::showScores() {
     out.printAt(10, QStringLiteral("Name"), true);
     out.printAt(30, QStringLiteral("Score"), true);
     out.endLine();
-    update();
 
     ScoreRecords records;
     try {
@@ -115,7 +116,6 @@ void frmHighScores::showScores() {
         out.printAt(35 - score.size(), score, false);
         out.endLine();
     }
-    update();
 }
 
 void frmHighScores::showEvent(QShowEvent* event) {

@@ -49,13 +49,13 @@ QString scoreFileErrorText(const ScoreFileError& error) {
     QString lead;
     switch (error.action()) {
         case ScoreFileError::Action::Create:
-            lead = QStringLiteral("The high-score file could not be created:");
+            lead = QStringLiteral("The high-score table could not be created:");
             break;
         case ScoreFileError::Action::Read:
-            lead = QStringLiteral("The high-score file could not be read:");
+            lead = QStringLiteral("The high-score table could not be read:");
             break;
         case ScoreFileError::Action::Write:
-            lead = QStringLiteral("Your score could not be saved in the high-score file:");
+            lead = QStringLiteral("Your score could not be saved in the high-score table:");
             break;
     }
     const QString path =

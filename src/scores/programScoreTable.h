@@ -2,7 +2,8 @@
 // The high-score file as the windows use it: beside the program, or the
 // player's own in a system install (see ui/programFolder.h). A file that
 // cannot be created, read or written is reported in a message box naming the
-// file and the system's reason, and the game goes on without the table.
+// file that failed (the table, where its link leads, or its lock file) and the
+// reason, and the game goes on without the table.
 #include <QString>
 
 #include "scores/scoreFile.h"

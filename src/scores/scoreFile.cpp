@@ -5,9 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <memory>
+#include <filesystem>
 #include <system_error>
 #include <utility>
 
@@ -15,6 +16,7 @@ namespace quillbox::scores {
 
 namespace {
 
+namespace fs = std::filesystem;
 using Action = ScoreFileError::Action;
 
 std::string describe(Action action) {
@@ -37,149 +39,245 @@ std::string systemReason(int error) {
     throw ScoreFileError(action, path, systemReason(error));
 }
 
+// The errors of a folder or file that the user may not change.
+bool isRefusal(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
 // Closes its descriptor on every way out.
 class FileHandle {
   public:
+    static constexpr int kNone = -1;  // what a failed open gives
+
     explicit FileHandle(int fd) : fd_(fd) {}
-    FileHandle(FileHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileHandle(FileHandle&& other) noexcept : fd_(std::exchange(other.fd_, kNone)) {}
+    FileHandle& operator=(FileHandle&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     ~FileHandle() {
-        if (fd_ >= 0)
+        if (valid())
             ::close(fd_);
     }
     int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
+    bool valid() const { return fd_ != kNone; }
     // Closes now, reporting the result: a close can be the first to see a
     // write error on some file systems.
-    int close() {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
+    int close() { return ::close(std::exchange(fd_, kNone)); }
 
   private:
     int fd_;
 };
 
-std::string lockPathFor(const std::string& path) {
-    return path + ".lock";
-}
-std::string tempPathFor(const std::string& path) {
-    return path + ".tmp";
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
+struct stat statOf(const FileHandle& file, Action action, const std::string& path) {
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0)
+        fail(action, path, errno);
+    return st;
 }
 
-// An exclusive lock shared by every copy of the program using this folder.
-// A separate file is locked, because the table itself is replaced by rename
-// and a lock on it would stay behind on the old, unlinked file.
-class ExclusiveLock {
-  public:
-    ExclusiveLock(const std::string& scorePath, Action action)
-        : handle_(::open(lockPathFor(scorePath).c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666)) {
-        if (!handle_.valid())
-            fail(action, scorePath, errno);
-        while (::flock(handle_.get(), LOCK_EX) != 0)
-            if (errno != EINTR)
-                fail(action, scorePath, errno);
+// A directory, a FIFO or a device is no table (nor lock file): a FIFO would
+// block the program, a device such as /dev/zero never ends.
+void requireRegular(const FileHandle& file, Action action, const std::string& path) {
+    const struct stat st = statOf(file, action, path);
+    if (S_ISDIR(st.st_mode))
+        fail(action, path, EISDIR);
+    if (!S_ISREG(st.st_mode))
+        throw ScoreFileError(action, path, "Not a regular file");
+}
+
+// flags: O_RDONLY or O_RDWR. Never blocks, whatever the path names.
+FileHandle openTable(const std::string& path, int flags, Action action) {
+    FileHandle table(::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!table.valid()) {
+        const int error = errno;
+        if (flags == O_RDWR && isRefusal(error))
+            throw ScoreFileError(action, path, "Not writable (" + systemReason(error) + ")");
+        fail(action, path, error);
     }
+    requireRegular(table, action, path);
+    return table;
+}
 
-  private:
-    FileHandle handle_;  // closing it releases the lock
+// Locks the open table (operation: LOCK_SH or LOCK_EX). An update that
+// replaces the table holds its lock until the new one is in place, so a lock
+// won on a table that is no longer at path is let go and taken again on the
+// one that is.
+void lockTable(FileHandle& table, const std::string& path, int flags, int operation,
+               Action action) {
+    for (;;) {
+        while (::flock(table.get(), operation) != 0)
+            if (errno != EINTR)
+                fail(action, path, errno);
+        const struct stat held = statOf(table, action, path);
+        struct stat now {};
+        if (::stat(path.c_str(), &now) != 0)
+            fail(action, path, errno);
+        if (held.st_ino == now.st_ino && held.st_dev == now.st_dev)
+            return;
+        table = openTable(path, flags, action);
+    }
+}
+
+// The exclusive lock on "<table>.lock" that every update holding it may
+// replace the table under. Not held (and refusal says why) when there is no
+// lock file and none can be made; an update then writes in place.
+struct FolderLock {
+    FileHandle handle;
+    int refusal{};
 };
 
-void writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::system_error(errno, std::generic_category());
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+FolderLock lockFolder(const std::string& path, Action action) {
+    const std::string lockPath = path + ".lock";
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    FolderLock lock{FileHandle(::open(lockPath.c_str(), kFlags | O_CREAT, 0666))};
+    if (!lock.handle.valid()) {
+        lock.refusal = errno;
+        // Another copy of the program may have made it meanwhile. One that is
+        // there but cannot be used is named, not the table.
+        lock.handle = FileHandle(::open(lockPath.c_str(), kFlags));
+        if (!lock.handle.valid() && errno == ENOENT)
+            return lock;
+        if (!lock.handle.valid())
+            fail(action, lockPath, errno);
     }
+    requireRegular(lock.handle, action, lockPath);
+    while (::flock(lock.handle.get(), LOCK_EX) != 0)
+        if (errno != EINTR)
+            fail(action, lockPath, errno);
+    return lock;
 }
 
-// Reads up to max bytes from offset; fewer only at the end of the file.
+// The file a chain of symbolic links ends at; it need not exist.
+std::string followLinks(const std::string& path, Action action) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 && errno == ELOOP)
+        fail(action, path, ELOOP);
+    fs::path at(path);
+    std::error_code error;
+    while (fs::is_symlink(fs::symlink_status(at, error))) {
+        const fs::path target = fs::read_symlink(at, error);
+        if (error)
+            break;  // gone meanwhile: opening it reports that
+        at = at.parent_path() / target;
+    }
+    return at.string();
+}
+
+// Only regular files are read and written, and they take a write whole or
+// give a read whole in one call: short only at the end of the file, or (a
+// write) when the disk is full.
+void writeAt(int fd, off_t offset, std::string_view bytes) {
+    const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+    if (n != static_cast<ssize_t>(bytes.size()))
+        throw std::system_error(n < 0 ? errno : ENOSPC, std::generic_category());
+}
+
+// Up to max bytes from offset.
 std::string readAt(int fd, off_t offset, std::size_t max) {
     std::string bytes(max, '\0');
-    std::size_t got = 0;
-    while (got < max) {
-        const ssize_t n =
-            ::pread(fd, bytes.data() + got, max - got, offset + static_cast<off_t>(got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::system_error(errno, std::generic_category());
-        }
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
+    const ssize_t n = ::pread(fd, bytes.data(), max, offset);
+    if (n < 0)
+        throw std::system_error(errno, std::generic_category());
+    bytes.resize(static_cast<std::size_t>(n));
     return bytes;
 }
 
-// Removes the temporary file unless the rename consumed it.
+ScoreRecords readRecords(const FileHandle& table, const std::string& path) {
+    try {
+        return decodeScores(readAt(table.get(), 0, kScoreTableLength));
+    } catch (const std::system_error& e) {
+        throw ScoreFileError(Action::Read, path, e.code().message());
+    }
+}
+
+// Temporary files are "<table>.tmp.XXXXXX"; earlier versions used "<table>.tmp".
+std::string tempStem(const std::string& path) {
+    return path + ".tmp";
+}
+
+// Removes the temporary files killed updates left. Only for a holder of the
+// folder lock: every update writing one holds it.
+void removeLeftovers(const std::string& path) {
+    const fs::path stem = fs::path(tempStem(path)).filename();
+    const std::string prefix = stem.string() + ".";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(fs::path(path).parent_path(), error)) {
+        const std::string name = entry.path().filename().string();
+        const bool leftover =
+            name == stem || (name.size() == prefix.size() + 6 && name.starts_with(prefix));
+        if (leftover && entry.is_regular_file(error) && !entry.is_symlink(error))
+            fs::remove(entry.path(), error);
+    }
+}
+
+// A new table's mode: what the umask allows, and group read and write in a
+// folder shared through its group (set-group-ID), so that a table one player
+// makes there stays writable for the others.
+mode_t newTableMode(const fs::path& folder) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat st {};
+    const bool shared = ::stat(folder.c_str(), &st) == 0 && (st.st_mode & S_ISGID) != 0;
+    return (0666 & ~mask) | (shared ? S_IRGRP | S_IWGRP : 0);
+}
+
+// Removes the temporary file on every way out. After the rename there is
+// nothing left to remove, and under the folder lock no other update can have
+// made a file of that name meanwhile.
 class TempFileGuard {
   public:
     explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
-    ~TempFileGuard() {
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
-    void release() { path_.clear(); }
+    ~TempFileGuard() { ::unlink(path_.c_str()); }
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
 
   private:
     std::string path_;
 };
 
-// Writes table (followed by whatever lies beyond the tenth record in the old
-// file, so an oversized file loses nothing) to a temporary file, flushes it,
-// and renames it over path. The caller holds the lock.
-void replaceFile(const std::string& path, const std::string& table, const FileHandle* old,
-                 const std::function<void()>& beforeReplace, Action action) {
-    const std::string temp = tempPathFor(path);
-    // A crashed update may have left its temporary file; nobody else can be
-    // using it while we hold the lock.
-    ::unlink(temp.c_str());
-    FileHandle out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!out.valid())
+// Writes table, then the bytes old has past its tenth record, to a new
+// temporary file beside path, flushes it and renames it over path. The caller
+// holds the folder lock. Returns 0 when done, or the error that makes an
+// in-place write the only way: the folder refuses new files, or the new file
+// could not be given the old one's owner.
+int replaceFile(const std::string& path, const std::string& table, const FileHandle* old,
+                const std::function<void()>& beforeReplace, Action action) {
+    removeLeftovers(path);
+    std::string temp = tempStem(path) + ".XXXXXX";
+    FileHandle out(::mkostemp(temp.data(), O_CLOEXEC));
+    if (!out.valid()) {
+        if (isRefusal(errno))
+            return errno;
         fail(action, path, errno);
+    }
     TempFileGuard guard(temp);
+    mode_t mode = newTableMode(fs::path(path).parent_path());
+    struct stat st {};
+    if (old) {
+        st = statOf(*old, action, path);
+        if (::fchown(out.get(), st.st_uid, st.st_gid) != 0)
+            return errno;
+        mode = st.st_mode & 07777;
+    }
     try {
-        if (old) {
-            // Keep the old file's permissions and, where we may, its owner.
-            struct stat st {};
-            if (::fstat(old->get(), &st) == 0) {
-                ::fchmod(out.get(), st.st_mode & 07777);
-                if (::fchown(out.get(), st.st_uid, st.st_gid) != 0) {
-                    // Not ours to give away; the file stays ours.
-                }
-            }
-        }
-        writeAll(out.get(), table);
-        if (old) {
-            constexpr std::size_t kChunk = std::size_t{64} * 1024;
-            for (off_t at = static_cast<off_t>(kScoreTableLength);;) {
-                const std::string chunk = readAt(old->get(), at, kChunk);
-                if (chunk.empty())
-                    break;
-                writeAll(out.get(), chunk);
-                at += static_cast<off_t>(chunk.size());
-            }
-        }
-        if (::fsync(out.get()) != 0)
+        if (::fchmod(out.get(), mode) != 0)
             throw std::system_error(errno, std::generic_category());
-        if (out.close() != 0)
+        writeAt(out.get(), 0, table);
+        // The tail as far as the size seen now (none without an old file), a
+        // block of the file system at a time.
+        for (off_t at = static_cast<off_t>(kScoreTableLength); at < st.st_size;) {
+            const std::string block =
+                readAt(old->get(), at,
+                       static_cast<std::size_t>(std::min<off_t>(st.st_blksize, st.st_size - at)));
+            if (block.empty())
+                break;
+            writeAt(out.get(), at, block);
+            at += static_cast<off_t>(block.size());
+        }
+        if (::fsync(out.get()) != 0 || out.close() != 0)
             throw std::system_error(errno, std::generic_category());
     } catch (const std::system_error& e) {
         throw ScoreFileError(action, path, e.code().message());
@@ -188,33 +286,31 @@ void replaceFile(const std::string& path, const std::string& table, const FileHa
         beforeReplace();
     if (::rename(temp.c_str(), path.c_str()) != 0)
         fail(action, path, errno);
-    guard.release();
     // Make the rename itself durable. Some file systems refuse to sync a
     // folder; the table is in place either way.
-    FileHandle dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid())
-        ::fsync(dir.get());
+    const FileHandle folder(
+        ::open(fs::path(path).parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid())
+        ::fsync(folder.get());
+    return 0;
 }
 
-// A table reached through a symbolic link is replaced where it really lives,
-// so the link keeps pointing at it.
-std::string realFile(const std::string& path) {
-    std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
-    return real ? std::string(real.get()) : path;
+// Ten empty records. The caller holds the folder lock.
+void createTable(const std::string& path, Action action) {
+    const std::string empty(kScoreTableLength, '\0');
+    if (const int refusal = replaceFile(path, empty, nullptr, {}, action); refusal != 0)
+        fail(action, path, refusal);
 }
 
-FileHandle openForReading(const std::string& path) {
-    FileHandle in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in.valid())
-        fail(Action::Read, path, errno);
-    return in;
-}
-
-ScoreRecords readRecords(const FileHandle& in, const std::string& path) {
+// The table's 360 bytes over the old ones, in the same file; what lies past
+// them stays.
+void rewriteInPlace(const FileHandle& table, const std::string& path, const std::string& bytes) {
     try {
-        return decodeScores(readAt(in.get(), 0, kScoreTableLength));
+        writeAt(table.get(), 0, bytes);
+        if (::fsync(table.get()) != 0)
+            throw std::system_error(errno, std::generic_category());
     } catch (const std::system_error& e) {
-        throw ScoreFileError(Action::Read, path, e.code().message());
+        throw ScoreFileError(Action::Write, path, e.code().message());
     }
 }
 
@@ -229,37 +325,38 @@ ScoreFileError::ScoreFileError(Action action, std::string path, std::string reas
 ScoreFile::ScoreFile(std::string folder) : folder_(std::move(folder)) {}
 
 void ScoreFile::prepareScoreFile() {
-    scoreFilePath_ = scoreFilePathIn(folder_);
-    ensureFileExists(false);
+    locate(Action::Read);
 }
 
-void ScoreFile::ensureFileExists(bool lockHeld) {
+std::string ScoreFile::locate(Action action) {
+    scoreFilePath_ = scoreFilePathIn(folder_);
+    std::string path = followLinks(scoreFilePath_, action);
     struct stat st {};
-    if (::stat(scoreFilePath_.c_str(), &st) == 0)
-        return;
+    if (::stat(path.c_str(), &st) == 0)
+        return path;
     if (errno != ENOENT)
-        fail(Action::Read, scoreFilePath_, errno);
-    if (lockHeld) {
-        createScoreFile(scoreFilePath_);
-        return;
-    }
-    ExclusiveLock lock(scoreFilePath_, Action::Create);
+        fail(action, path, errno);
+    // Saving a score reports any failure as a score not saved.
+    const Action creating = action == Action::Write ? Action::Write : Action::Create;
+    const FolderLock lock = lockFolder(path, creating);
+    if (!lock.handle.valid())
+        fail(creating, path, lock.refusal);
     // Another copy of the program may have created it while we waited.
-    if (::stat(scoreFilePath_.c_str(), &st) == 0)
-        return;
-    createScoreFile(scoreFilePath_);
+    if (::stat(path.c_str(), &st) == 0)
+        return path;
+    createTable(path, creating);
+    return path;
 }
 
 void ScoreFile::createScoreFile(const std::string& path) {
-    replaceFile(path, std::string(kScoreTableLength, '\0'), nullptr, {}, Action::Create);
+    createTable(path, Action::Create);
 }
 
 ScoreRecords ScoreFile::readScores() {
-    // No lock needed: a rename swaps the whole table at once, so a reader
-    // sees either the old table or the new one.
-    prepareScoreFile();
-    const FileHandle in = openForReading(scoreFilePath_);
-    return readRecords(in, scoreFilePath_);
+    const std::string path = locate(Action::Read);
+    FileHandle table = openTable(path, O_RDONLY, Action::Read);
+    lockTable(table, path, O_RDONLY, LOCK_SH, Action::Read);
+    return readRecords(table, path);
 }
 
 bool ScoreFile::isHigh(std::int32_t points) {
@@ -268,15 +365,19 @@ bool ScoreFile::isHigh(std::int32_t points) {
 
 void ScoreFile::addScore(const std::string& name, std::int32_t points) {
     const ScoreRecord entry = makeScoreRecord(name, points);
-    scoreFilePath_ = scoreFilePathIn(folder_);
-    ExclusiveLock lock(scoreFilePath_, Action::Write);
-    ensureFileExists(true);
-    const FileHandle old = openForReading(scoreFilePath_);
-    ScoreRecords records = readRecords(old, scoreFilePath_);
+    const std::string path = locate(Action::Write);
+    // Opened for writing first: a table the user may not write is left alone,
+    // and nothing is made beside a FIFO or a device.
+    FileHandle table = openTable(path, O_RDWR, Action::Write);
+    const FolderLock lock = lockFolder(path, Action::Write);
+    lockTable(table, path, O_RDWR, LOCK_EX, Action::Write);
+    ScoreRecords records = readRecords(table, path);
     if (!insertScore(records, entry))
         return;  // beats nothing: the file stays as it is
-    replaceFile(realFile(scoreFilePath_), encodeScores(records), &old, beforeReplace_,
-                Action::Write);
+    const std::string bytes = encodeScores(records);
+    if (lock.handle.valid() && replaceFile(path, bytes, &table, beforeReplace_, Action::Write) == 0)
+        return;
+    rewriteInPlace(table, path, bytes);
 }
 
 }  // namespace quillbox::scores

@@ -1,8 +1,9 @@
-// The high-score window and the table the Classic game uses through it.
+// The high-score window, what a screen reader finds in it, and the table the
+// Classic game uses through it.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
-#include <QFontMetrics>
 #include <QImage>
 #include <QLocale>
 #include <QScreen>
@@ -13,49 +14,86 @@
 #include "scores/frmHighScores.h"
 #include "scores/programScoreTable.h"
 #include "support/scriptedDialogs.h"
-#include "ui/appearance.h"
 #include "ui/programFolder.h"
 
 using quillbox::scores::frmHighScores;
 using quillbox::scores::ProgramScoreTable;
-using scoretest::readBytes;
-using scoretest::record;
-using scoretest::writeBytes;
+using namespace scoretest;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Where text printed at column k starts, for a column width c.
-int col(int k, qreal c) {
-    return qRound((k - 1) * c);
+// The printed pieces, one printed line a line, each as the column it starts
+// in ("h" first for the heading's, "?" when off the columns) and its text.
+QString printedText(const frmHighScores& w) {
+    QString out;
+    int line = 0;
+    for (const frmHighScores::PrintedText& p : w.printed()) {
+        for (; line < p.at.y() / w.lineHeight(); ++line)
+            out += '\n';
+        const int column = qRound(p.at.x() / w.columnWidth()) + 1;
+        const bool onColumn =
+            p.at.x() == qRound((column - 1) * w.columnWidth()) && p.at.y() % w.lineHeight() == 0;
+        out += QString(out.isEmpty() || out.endsWith('\n') ? "" : " ") + (p.heading ? "h" : "") +
+               (onColumn ? QString::number(column) : "?") + "[" + p.text + "]";
+    }
+    return out;
 }
 
-QFont boldFont() {
-    return quillbox::ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+// The table as a screen reader meets it: its name and headings, then row by
+// row each cell's text, or "?" for a cell that is not what and where it
+// should be (its row and column, its heading, where it is painted and found).
+QString accessibleText(frmHighScores& w) {
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&w)->child(0);
+    QAccessibleTableInterface* t = table->tableInterface();
+    QStringList lines{table->text(QAccessible::Name) + ":"};
+    for (int c = 0; c < t->columnCount() && table->childCount() > 0; ++c)
+        lines[0] += " " + t->columnDescription(c);
+    for (int r = 0; r < t->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < t->columnCount(); ++c) {
+            QAccessibleInterface* cell = t->cellAt(r, c);
+            QAccessibleTableCellInterface* i = cell->tableCellInterface();
+            QAccessibleInterface* heading = i->columnHeaderCells().value(0);
+            const QString text = cell->text(QAccessible::Name);
+            const QPoint middle = cell->rect().center();
+            const bool ok =
+                i->rowIndex() == r && i->columnIndex() == c && i->rowExtent() == 1 &&
+                i->columnExtent() == 1 && i->table() == table && cell->parent() == table &&
+                table->indexOfChild(cell) == 3 * (r + 1) + c && cell->role() == QAccessible::Cell &&
+                cell->isValid() && cell->state().readOnly && !i->isSelected() &&
+                heading == table->child(c) && heading->role() == QAccessible::ColumnHeader &&
+                heading->tableCellInterface()->columnHeaderCells().isEmpty() &&
+                heading->text(QAccessible::Name) == t->columnDescription(c) &&
+                cell->rect().topLeft() == w.mapToGlobal(w.printedCell(r + 1, c).at) &&
+                (text.isEmpty() || table->childAt(middle.x(), middle.y()) == cell);
+            cells << (ok ? text : "?");
+        }
+        lines << cells.join('|');
+    }
+    return lines.join('\n');
 }
 
 class HighScoresTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        savedLocale = QLocale();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        useFolder(dir.str());
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        useFolder(dir.path);
     }
     void TearDown() override {
         frmHighScores::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         quillbox::ui::setProgramFolderForTesting({});
-        QLocale::setDefault(savedLocale);
+        QLocale::setDefault(QLocale::c());
     }
     static void useFolder(const std::string& folder) {
         quillbox::ui::setProgramFolderForTesting(QString::fromStdString(folder));
     }
-    // Nine named entries and an empty tenth slot.
-    void storeNineEntries() const {
-        std::string t = record("Ann", 1234) + record("Bo", 900);
-        for (int i = 3; i <= 8; ++i)
-            t += record("P" + std::to_string(i), 100 - i);
-        writeBytes(dir.scoreFile(), t + record("Ivy", 12) + std::string(36, '\0'));
+    // A name reaching past column 26, three kinds of score and seven empty
+    // slots.
+    void storeThreeEntries() const {
+        writeBytes(dir.scoreFile(), record(std::string(15, 'W'), 1234567) + record("Ann", 12) +
+                                        record("Neg", -1234) + std::string(7 * 36, '\0'));
     }
     frmHighScores& shown() {
         frmHighScores& w = frmHighScores::instance();
@@ -63,162 +101,111 @@ class HighScoresTest : public ::testing::Test {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
         return w;
     }
-    // The three pieces of table line n (1 to 10) when nothing wrapped.
-    static const frmHighScores::PrintedText& piece(const frmHighScores& w, int line, int part) {
-        return w.printed().at(3 + (line - 1) * 3 + part);
-    }
-    void expectMessage(std::size_t i, const QString& title, const std::string& text) const {
-        ASSERT_GT(dialogs.messages().size(), i);
-        EXPECT_EQ(dialogs.messages()[i].title, title);
-        EXPECT_EQ(dialogs.messages()[i].text, QString::fromStdString(text));
-    }
 
-    scoretest::TempFolder dir;
+    TempFolder dir;
     quillbox::testing::ScriptedDialogs dialogs;
-    QLocale savedLocale;
 };
 
-TEST_F(HighScoresTest, PrintsTheTableOnceAtFixedColumnsOfTheAverageBoldCharacter) {
-    storeNineEntries();
+// Positions end in column 5, names start in column 10, scores end in column
+// 34 under the end of "Score", in the locale's grouping; a score that would
+// start left of where the name ended goes to the next line.
+TEST_F(HighScoresTest, PrintsTheTableAtFixedColumnsOfTheAverageBoldCharacter) {
+    storeThreeEntries();
     frmHighScores& w = shown();
-    const qreal c = w.columnWidth();
-    const int h = w.lineHeight();
-    EXPECT_EQ(c, QFontMetricsF(boldFont()).averageCharWidth());
-    EXPECT_EQ(h, QFontMetrics(boldFont()).height());
-    ASSERT_GT(c, 0);
-    EXPECT_LE(col(35, c), w.width());  // the whole table fits
-    ASSERT_EQ(w.printed().size(), 33u);
-
-    // Position numbers end in column 5, names start in column 10, scores end
-    // in column 34 under the end of "Score".
-    const struct {
-        int line;
-        const char* texts[3];
-        int firstColumn, lastColumn;
-    } lines[] = {{0, {"Position", "Name", "Score"}, 1, 30},
-                 {1, {" 1", "Ann            ", "1,234"}, 4, 30},
-                 {9, {" 9", "Ivy            ", "12"}, 4, 33},
-                 {10, {" 10", "", "0"}, 3, 34}};
-    for (const auto& l : lines) {
-        const int columns[3] = {l.firstColumn, 10, l.lastColumn};
-        for (int part = 0; part < 3; ++part) {
-            const frmHighScores::PrintedText& p = w.printed()[l.line * 3 + part];
-            EXPECT_EQ(p.text, l.texts[part]);
-            EXPECT_EQ(p.at, QPoint(col(columns[part], c), l.line * h)) << l.texts[part];
-            EXPECT_EQ(p.heading, l.line == 0) << l.texts[part];
-        }
-    }
-    // The table is read once, when shown: repainting does not read it again.
-    writeBytes(dir.scoreFile(), record("Changed", 5000));
-    w.repaint();
-    QApplication::processEvents();
-    EXPECT_EQ(piece(w, 1, 1).text, "Ann            ");
+    w.showScores();  // printing again prints the same, once
+    EXPECT_EQ(printedText(w),
+              "h1[Position] h10[Name] h30[Score]\n"
+              "4[ 1] 10[WWWWWWWWWWWWWWW]\n"
+              "26[1.234.567]\n"
+              "4[ 2] 10[Ann            ] 33[12]\n"
+              "4[ 3] 10[Neg            ] 29[-1.234]\n"
+              "4[ 4] 10[] 34[0]\n4[ 5] 10[] 34[0]\n4[ 6] 10[] 34[0]\n"
+              "4[ 7] 10[] 34[0]\n4[ 8] 10[] 34[0]\n4[ 9] 10[] 34[0]\n"
+              "3[ 10] 10[] 34[0]");
 }
 
-TEST_F(HighScoresTest, ALongNameAndScorePushTheScoreToTheNextLineInTheLocalesGrouping) {
-    const std::string wide(15, 'W');
-    writeBytes(dir.scoreFile(), record(wide, 1234567) + record(wide, 5) + record("Neg", -1234));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+// The heading blue and underlined (a blue run right across "Position"), the
+// lines black, nothing else inked in those colours.
+TEST_F(HighScoresTest, PaintsTheHeadingBlueAndUnderlinedAndTheLinesBlack) {
+    storeThreeEntries();
     frmHighScores& w = shown();
-    const qreal c = w.columnWidth();
-    const int h = w.lineHeight();
-    const int nameEnd =
-        col(10, c) + QFontMetrics(boldFont()).horizontalAdvance(QString::fromStdString(wide));
-    ASSERT_GT(nameEnd, col(26, c));
-    ASSERT_LE(nameEnd, col(34, c));
-
-    EXPECT_EQ(piece(w, 1, 1).at, QPoint(col(10, c), h));
-    EXPECT_EQ(piece(w, 1, 2).text, "1.234.567");
-    EXPECT_EQ(piece(w, 1, 2).at, QPoint(col(26, c), 2 * h));
-    // Everything after it moves down one line; a short score stays on its line.
-    EXPECT_EQ(piece(w, 2, 0).at, QPoint(col(4, c), 3 * h));
-    EXPECT_EQ(piece(w, 2, 2).at, QPoint(col(34, c), 3 * h));
-    EXPECT_EQ(piece(w, 3, 2).text, "-1.234");
-    EXPECT_EQ(piece(w, 3, 2).at, QPoint(col(29, c), 4 * h));
-    EXPECT_EQ(piece(w, 10, 0).at, QPoint(col(3, c), 11 * h));
-}
-
-TEST_F(HighScoresTest, TheHeadingIsBlueAndUnderlinedTheLinesBlackAndAnEmptyNameBlank) {
-    storeNineEntries();
-    frmHighScores& w = shown();
-    const QImage img = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const qreal dpr = img.devicePixelRatio();
-    const int h = qRound(w.lineHeight() * dpr);
-    const qreal c = w.columnWidth() * dpr;
-    const QRgb background = img.pixel(img.width() - 1, img.height() - 1);
-    // Pixels of the band that are (or, with is = false, are not) of colour rgb.
-    auto count = [&](QRect band, QRgb rgb, bool is = true) {
-        int n = 0;
-        band &= img.rect();
-        for (int y = band.top(); y <= band.bottom(); ++y)
-            for (int x = band.left(); x <= band.right(); ++x)
-                n += (img.pixel(x, y) == rgb) == is;
-        return n;
-    };
+    const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int h = qRound(w.lineHeight() * image.devicePixelRatio());
     const QRgb blue = qRgb(0, 0, 255), black = qRgb(0, 0, 0);
-    const QRect heading(0, 0, img.width(), h), lines(0, h, img.width(), 10 * h);
-    EXPECT_GT(count(heading, blue), 20);
-    EXPECT_EQ(count(heading, black), 0);
-    EXPECT_GT(count(lines, black), 100);
-    EXPECT_EQ(count(lines, blue), 0);
-    // The underline: a pixel row of the heading blue right across "Position".
-    int longestBlueRow = 0;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0, run = 0; x < col(9, c); ++x) {
-            run = img.pixel(x, y) == blue ? run + 1 : 0;
-            longestBlueRow = std::max(longestBlueRow, run);
+    int counts[2][2] = {}, longestBlueRun = 0;  // [heading?][blue?]
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0, run = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            counts[y < h][c == blue] += c == blue || c == black;
+            run = c == blue ? run + 1 : 0;
+            longestBlueRun = std::max(longestBlueRun, run);
         }
-    EXPECT_GE(longestBlueRow, col(7, c));
-    // Names are inked, but not the empty slot's; its position and score are.
-    EXPECT_GT(count(QRect(col(10, c), h, col(16, c), h), background, false), 0);
-    EXPECT_EQ(count(QRect(col(10, c), 10 * h, col(21, c), h), background, false), 0);
-    EXPECT_GT(count(QRect(0, 10 * h, col(10, c), h), background, false), 0);
-    EXPECT_GT(count(QRect(col(32, c), 10 * h, img.width(), h), background, false), 0);
+    EXPECT_TRUE(counts[1][1] > 0 && counts[1][0] == 0 && counts[0][0] > 0 && counts[0][1] == 0);
+    EXPECT_GE(longestBlueRun,
+              w.fontMetrics().horizontalAdvance("Position") * image.devicePixelRatio() - 2);
 }
 
-TEST_F(HighScoresTest, AFixedDialogWithoutControlsShownModallyCentredAndGoneWhenClosed) {
-    frmHighScores& built = frmHighScores::instance();
-    EXPECT_EQ(built.windowTitle(), "Quillbox High Scores");
-    EXPECT_EQ(built.size(), QSize(233, 170));
-    EXPECT_EQ(built.minimumSize(), built.maximumSize());
-    EXPECT_TRUE(built.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(built.windowFlags() &
-                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                  Qt::WindowContextHelpButtonHint));
-    EXPECT_TRUE(built.findChildren<QWidget*>().isEmpty());
-    // Building the window reads nothing; only showing it does.
-    EXPECT_FALSE(std::filesystem::exists(dir.scoreFile()));
+TEST_F(HighScoresTest, AScreenReaderFindsATableOfTenRowsOfPositionNameAndScoreWherePainted) {
+    storeThreeEntries();
+    frmHighScores& w = shown();
+    EXPECT_EQ(accessibleText(w),
+              "High scores: Position Name Score\n"
+              "1|WWWWWWWWWWWWWWW|1.234.567\n2|Ann|12\n3|Neg|-1.234\n"
+              "4||0\n5||0\n6||0\n7||0\n8||0\n9||0\n10||0");
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w);
+    QAccessibleInterface* table = window->child(0);
+    QAccessibleTableInterface* t = table->tableInterface();
+    EXPECT_EQ(window->text(QAccessible::Name), "Quillbox High Scores");
+    EXPECT_TRUE(window->childCount() == 1 && window->indexOfChild(table) == 0 &&
+                window->indexOfChild(window) == -1 && table->parent() == window &&
+                table->role() == QAccessible::Table && table->isValid() &&
+                table->childCount() == 33 && window->child(1) == nullptr);
+    const QPoint inside = w.mapToGlobal(QPoint(1, 1));
+    EXPECT_EQ(window->childAt(inside.x(), inside.y()), table);
+    for (QAccessibleInterface* outside :
+         {window->childAt(-9, -9), table->childAt(-9, -9), table->child(-1), table->child(33),
+          t->cellAt(-1, 0), t->cellAt(10, 0), t->cellAt(0, -1), t->cellAt(1, 3)})
+        EXPECT_EQ(outside, nullptr);
+    // Nothing in it is or can be selected.
+    EXPECT_EQ(t->selectedCellCount() + t->selectedRowCount() + t->selectedColumnCount() +
+                  t->selectedCells().size() + t->selectedRows().size() +
+                  t->selectedColumns().size() + t->isRowSelected(0) + t->isColumnSelected(0) +
+                  t->selectRow(0) + t->selectColumn(0) + t->unselectRow(0) + t->unselectColumn(0),
+              0);
+    // It goes with the window.
+    const QAccessible::Id ids[] = {QAccessible::uniqueId(table),
+                                   QAccessible::uniqueId(t->cellAt(0, 0))};
+    w.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QAccessible::Id id : ids)
+        EXPECT_EQ(QAccessible::accessibleInterface(id), nullptr);
+}
 
+TEST_F(HighScoresTest, ShowsModallyOverItsOwnerAfterReadingNothingAndIsGoneWhenClosed) {
     QWidget owner;
-    owner.resize(300, 200);
     owner.show();
-    bool checked = false;
+    frmHighScores& w = frmHighScores::instance();
+    EXPECT_EQ(accessibleText(w), "High scores:");  // nothing printed before it is shown
+    EXPECT_FALSE(fs::exists(dir.scoreFile()));
     QTimer::singleShot(0, [&] {
-        frmHighScores& w = frmHighScores::instance();
-        EXPECT_EQ(&w, &built);
-        EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(QApplication::activeModalWidget(), &w);
         EXPECT_EQ(w.parentWidget(), &owner);
-        const QRect screen = owner.screen()->availableGeometry();
-        EXPECT_LE((w.geometry().center() - screen.center()).manhattanLength(), 1);
-        EXPECT_EQ(w.printed().size(), 33u);
-        checked = true;
+        const QPoint centre = owner.screen()->availableGeometry().center();
+        EXPECT_LE((w.geometry().center() - centre).manhattanLength(), 1);
+        EXPECT_EQ(w.printedLines(), 11);
         w.close();
     });
     frmHighScores::showModal(&owner);
-    EXPECT_TRUE(checked);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(frmHighScores::loaded());
-    // Showing it created the missing file.
-    EXPECT_EQ(readBytes(dir.scoreFile()), std::string(360, '\0'));
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(readBytes(dir.scoreFile()), std::string(360, '\0'));  // made when shown
 }
 
 TEST_F(HighScoresTest, TheGameConsultsAndUpdatesTheTableWithoutTheWindow) {
     ProgramScoreTable table;
     EXPECT_FALSE(table.isHigh(0));
     EXPECT_TRUE(table.isHigh(1));
-    // "e" followed by a combining acute accent is stored as the one letter.
-    table.addScore("Zoe\xCC\x81", 42);
+    table.addScore("Zoe\xCC\x81", 42);  // "e" and a combining accent: one letter
     table.addScore("Ann", 50);
     EXPECT_EQ(readBytes(dir.scoreFile()),
               record("Ann", 50) + record("Zo\xE9", 42) + std::string(8 * 36, '\0'));
@@ -226,42 +213,36 @@ TEST_F(HighScoresTest, TheGameConsultsAndUpdatesTheTableWithoutTheWindow) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// The messages' texts are those of every failure in scoreFileSystemTest.cpp.
 TEST_F(HighScoresTest, FileErrorsBecomeMessagesAndTheWindowAndTheGameGoOn) {
-    const std::string gone = (dir.path() / "gone").string();
-    useFolder(gone);
-    EXPECT_EQ(shown().printed().size(), 3u);
-    expectMessage(0, "High Scores Unavailable",
-                  "The high-score file could not be created:\n\n" + gone +
-                      "/High Scores.rnd\n\nNo such file or directory.");
-    frmHighScores::unload();
-
-    const std::string plain = (dir.path() / "plain").string();
-    writeBytes(plain, "a file, not a folder");
-    useFolder(plain);
-    const std::string path = plain + "/High Scores.rnd";
+    writeBytes(dir / "plain", "a file, not a folder");
+    useFolder(dir / "plain");
+    EXPECT_EQ(accessibleText(shown()), "High scores: Position Name Score");
     ProgramScoreTable table;
     EXPECT_FALSE(table.isHigh(100));
     table.addScore("Sam", 100);
-    ASSERT_EQ(dialogs.messages().size(), 3u);
-    expectMessage(1, "High Scores Unavailable",
-                  "The high-score file could not be read:\n\n" + path + "\n\nNot a directory.");
-    expectMessage(2, "High Score Not Saved",
-                  "Your score could not be saved in the high-score file:\n\n" + path +
-                      "\n\nNot a directory.");
-    EXPECT_EQ(readBytes(plain), "a file, not a folder");
+    QStringList seen;
+    for (const auto& m : dialogs.messages())
+        seen << m.title + ": " + m.text.section('\n', 0, 0);
+    EXPECT_EQ(seen,
+              (QStringList{
+                  "High Scores Unavailable: The high-score table could not be read:",
+                  "High Scores Unavailable: The high-score table could not be read:",
+                  "High Score Not Saved: Your score could not be saved in the high-score table:"}));
+    EXPECT_EQ(dialogs.messages()[0].icon, quillbox::ui::MessageIcon::Critical);
 }
 
 // A package puts the program in games/ and its rules in share/quillbox; each
 // player then has a table of their own under the XDG data folder.
 TEST_F(HighScoresTest, ASystemInstallKeepsEachPlayersTableInAPrivateFolderMadeOnFirstUse) {
-    const fs::path games = dir.path() / "games";
+    const fs::path games = fs::path(dir.path) / "games";
     fs::create_directories(games);
-    fs::create_directories(dir.path() / "share" / "quillbox");
-    writeBytes((dir.path() / "share" / "quillbox" / "Quillbox Rules.rtf").string(), "{\\rtf1}");
+    fs::create_directories(fs::path(dir.path) / "share" / "quillbox");
+    writeBytes((fs::path(dir.path) / "share" / "quillbox" / "Quillbox Rules.rtf").string(), "{\\rtf1}");
     useFolder(games.string());
     const bool hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
     const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
-    const fs::path dataHome = dir.path() / "ann" / ".local" / "share";
+    const fs::path dataHome = fs::path(dir.path) / "ann" / ".local" / "share";
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataHome.string()));
 
     ProgramScoreTable table;
@@ -269,18 +250,18 @@ TEST_F(HighScoresTest, ASystemInstallKeepsEachPlayersTableInAPrivateFolderMadeOn
     table.addScore("Ann", 50);
     EXPECT_EQ(readBytes((dataHome / "quillbox" / "High Scores.rnd").string()),
               record("Ann", 50) + std::string(9 * 36, '\0'));
-    for (const fs::path& made : {dir.path() / "ann", dataHome, dataHome / "quillbox"})
+    for (const fs::path& made : {fs::path(dir.path) / "ann", dataHome, dataHome / "quillbox"})
         EXPECT_EQ(fs::status(made).permissions() & fs::perms::all, fs::perms::owner_all) << made;
     EXPECT_TRUE(fs::is_empty(games));
     EXPECT_TRUE(dialogs.shown.empty());
 
     // A folder that cannot be made is reported with its reason.
-    const std::string plain = (dir.path() / "plain").string();
+    const std::string plain = dir / "other";
     writeBytes(plain, "a file, not a folder");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(plain + "/share"));
     EXPECT_FALSE(table.isHigh(100));
     expectMessage(0, "High Scores Unavailable",
-                  "The high-score file could not be created:\n\n" + plain +
+                  "The high-score table could not be created:\n\n" + plain +
                       "/share/quillbox/High Scores.rnd\n\nNot a directory.");
     if (hadDataHome)
         qputenv("XDG_DATA_HOME", savedDataHome);
