@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QToolTip>
 
 // The icon's PNGs (data/icons, drawn by tools/iconExport) are a resource of
 // this static library, so they must be registered by name before first use.
@@ -12,6 +16,27 @@ static void initIconResource() {
 }
 
 namespace quillbox::ui {
+
+namespace {
+
+// The palette with every role of every group set explicitly: a role left
+// unset would be filled in from the desktop's palette.
+QPalette completePalette(const QPalette& light) {
+    QPalette complete;
+    for (int g = 0; g < QPalette::NColorGroups; ++g) {
+        const auto group = static_cast<QPalette::ColorGroup>(g);
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto role = static_cast<QPalette::ColorRole>(r);
+            complete.setBrush(group, role, light.brush(group, role));
+        }
+    }
+    // A selection dark enough for its white text to read at 4.5:1 or better.
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        complete.setColor(group, QPalette::Highlight, QColor(0, 102, 204));
+    return complete;
+}
+
+}  // namespace
 
 void setUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Quillbox"));
@@ -24,6 +49,17 @@ void setUpApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral("quillbox"));
     installFontSubstitutions();
     QApplication::setFont(classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+    // The windows fix many colours of their own (black labels, a grey
+    // workspace, white cells), so the program brings its own light colours and
+    // none of a dark desktop's may show through. The style is one that paints
+    // with the palette it is given; a desktop style may follow its theme.
+    QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    QApplication::setStyle(fusion);
+    const QPalette light = completePalette(fusion->standardPalette());
+    // Setting the application's palette also drops the palettes a desktop
+    // theme gave to single widget classes (labels, buttons, text boxes).
+    QApplication::setPalette(light);
+    QToolTip::setPalette(light);
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -7,9 +7,10 @@ class QWidget;
 namespace quillbox::ui {
 
 // Everything the program sets on its QApplication before the first window:
-// name, version, icon, fonts, and that closing the last window does not quit
-// (the launch pad is hidden, not closed, while a game runs; only its own close
-// ends the program). Tests, benchmarks and probes start the same way.
+// name, version, icon, fonts, its own style and light palette, and that
+// closing the last window does not quit (the launch pad is hidden, not closed,
+// while a game runs; only its own close ends the program). Tests, benchmarks
+// and probes start the same way.
 void setUpApplication();
 
 // Maps the classic Windows font names the layouts use onto fonts that Debian
