@@ -92,8 +92,12 @@ void frmLaunchpad::reject() {
 }
 
 void frmLaunchpad::mskWord_Change() {
-    lblDefinition->setText(QString::fromStdString(
-        lookupDefinition(mainMod::lexicon(), mskWord->letters().toStdString())));
+    // A definition that needs a third line grows the label into the space
+    // below it rather than being cut.
+    ui::setWrappedText(*lblDefinition,
+                       QString::fromStdString(
+                           lookupDefinition(mainMod::lexicon(), mskWord->letters().toStdString())),
+                       ui::tw(495));
 }
 
 void frmLaunchpad::closeEvent(QCloseEvent* event) {

@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QToolTip>
+#include <algorithm>
 
 // The icon's PNGs (data/icons, drawn by tools/iconExport) are a resource of
 // this static library, so they must be registered by name before first use.
@@ -61,6 +63,11 @@ void setUpApplication() {
     QApplication::setPalette(light);
     QToolTip::setPalette(light);
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void setWrappedText(QLabel& label, const QString& text, int designHeight) {
+    label.setText(text);
+    label.resize(label.width(), std::max(designHeight, label.heightForWidth(label.width())));
 }
 
 void installFontSubstitutions() {

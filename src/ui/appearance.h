@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QIcon>
 
+class QLabel;
 class QWidget;
 
 namespace quillbox::ui {
@@ -12,6 +13,11 @@ namespace quillbox::ui {
 // while a game runs; only its own close ends the program). Tests, benchmarks
 // and probes start the same way.
 void setUpApplication();
+
+// Sets the text of a word-wrapped label and lets the label grow below its
+// designed height when the text needs more lines, so that no line is cut;
+// a shorter text takes it back to that height.
+void setWrappedText(QLabel& label, const QString& text, int designHeight);
 
 // Maps the classic Windows font names the layouts use onto fonts that Debian
 // provides, so windows look alike with or without the originals.
