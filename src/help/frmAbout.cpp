@@ -36,6 +36,7 @@ QFrame* line(QWidget* parent, int x1, int x2, int y, int thicknessPx, const QCol
     QPalette pal = strip->palette();
     pal.setColor(QPalette::Window, color);
     strip->setPalette(pal);
+    strip->setAccessibleName(QStringLiteral("Separator"));
     return strip;
 }
 
@@ -56,6 +57,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     picIcon->setGeometry(twRect(240, 240, 540, 540));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picIcon->setPixmap(ui::appIcon().pixmap(32, 32));
+    picIcon->setAccessibleName(QStringLiteral("Quillbox icon"));
 
     lblTitle = blackLabel(this, twRect(1050, 240, 3885, 480));
     lblTitle->setText(QStringLiteral("Application Title"));
