@@ -45,11 +45,13 @@ frmLaunchpad::frmLaunchpad(QWidget* parent) : QDialog(parent) {
     mskWord->setGeometry(twRect(960, 720, 1335, 495));
     mskWord->setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 18));
     mskWord->setToolTip(QStringLiteral("Key in a word here to see its definition"));
+    mskWord->setAccessibleName(QStringLiteral("Word"));
     lblWord->setBuddy(mskWord);
 
     Image1 = new QLabel(this);
     Image1->setGeometry(twRect(2880, 720, 480, 480));
     Image1->setPixmap(ui::appIcon().pixmap(Image1->size()));
+    Image1->setAccessibleName(QStringLiteral("Quillbox icon"));
 
     lblDef = new QLabel(QStringLiteral("Definition:"), this);
     lblDef->setGeometry(twRect(120, 1320, 735, 375));

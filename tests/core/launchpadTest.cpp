@@ -1,14 +1,21 @@
+// The launch pad: the lookup box and its definition line, the two games it
+// opens and returns to, and closing it, which ends the program.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "classic/frmMain.h"
 #include "core/frmLaunchpad.h"
+#include "core/mainMod.h"
 #include "crossword/frmCrossword.h"
+#include "help/frmRules.h"
+#include "support/scriptedDialogs.h"
 #include "ui/maskedLetterBox.h"
 
 using quillbox::classic::frmMain;
@@ -17,12 +24,11 @@ using quillbox::crossword::frmCrossword;
 
 namespace {
 
-class LaunchpadTest : public ::testing::Test {
+class Launchpad : public ::testing::Test {
   protected:
     void SetUp() override {
         pad = &frmLaunchpad::instance();
         pad->show();
-        pad->activateWindow();
         QApplication::setActiveWindow(pad);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(pad));
     }
@@ -30,92 +36,109 @@ class LaunchpadTest : public ::testing::Test {
         frmMain::unload();
         frmCrossword::unload();
         frmLaunchpad::unload();
-        QApplication::processEvents();
+        quillbox::help::frmRules::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    void typeIntoLookup(const QString& keys) {
-        pad->mskWord->setFocus();
-        QTest::keyClicks(pad->mskWord, keys);
+    static std::string item(const char* word) {
+        return quillbox::core::mainMod::lexicon().Item(word);
     }
-    QString definition() const { return pad->lblDefinition->text(); }
+    std::string definition() const { return pad->lblDefinition->text().toStdString(); }
 
     frmLaunchpad* pad = nullptr;
+    quillbox::testing::ScriptedDialogs dialogs;
 };
 
-TEST_F(LaunchpadTest, OpensWithCaptionFixedSizeAndAnEmptyLookupThatAltWReaches) {
-    EXPECT_EQ(pad->windowTitle(), "Quillbox LaunchPad");
-    EXPECT_EQ(pad->size(), QSize(251, 128));
-    EXPECT_EQ(pad->minimumSize(), pad->maximumSize());
-    EXPECT_EQ(pad->cmdClassic->text(), "&Classic");
-    EXPECT_EQ(pad->cmdCrossword->text(), "C&rossword");
-    EXPECT_EQ(pad->cmdExit->text(), "E&xit");
-    EXPECT_EQ(pad->mskWord->toolTip(), "Key in a word here to see its definition");
-    EXPECT_EQ(pad->lblDefinition->toolTip(), "Definition of word showing above");
-    EXPECT_TRUE(pad->mskWord->text().isEmpty());
-    EXPECT_TRUE(definition().isEmpty());
-    // Alt+W moves the focus to the lookup box.
+TEST_F(Launchpad, TheDefinitionLineFollowsEveryKeystrokeInTheLookupBox) {
+    const std::pair<Qt::Key, std::string> steps[] = {
+        {Qt::Key_A, ""},
+        {Qt::Key_A, item("AA")},
+        {Qt::Key_X, "--- NOT A WORD! ---"},
+        {Qt::Key_Backspace, item("AA")},
+        {Qt::Key_H, item("AAH")},
+        {Qt::Key_Backspace, item("AA")},
+        {Qt::Key_Backspace, ""},
+    };
+    pad->mskWord->setFocus();
+    for (const auto& [key, shown] : steps) {
+        QTest::keyClick(pad->mskWord, key);
+        EXPECT_EQ(definition(), shown) << pad->mskWord->text().toStdString();
+    }
+}
+
+TEST_F(Launchpad, AltWTakesTheFocusToTheLookupBox) {
     pad->cmdExit->setFocus();
     QTest::keyClick(pad, Qt::Key_W, Qt::AltModifier);
     EXPECT_TRUE(pad->mskWord->hasFocus());
 }
 
-TEST_F(LaunchpadTest, TheLookupTakesThreeLettersAndItsDefinitionFollowsEveryKeystroke) {
-    typeIntoLookup("a");
-    EXPECT_EQ(definition(), "");
-    QTest::keyClicks(pad->mskWord, "a");
-    EXPECT_EQ(definition(), "type of lava");
-    QTest::keyClicks(pad->mskWord, "x");
-    EXPECT_EQ(definition(), "--- NOT A WORD! ---");
-    QTest::keyClick(pad->mskWord, Qt::Key_Backspace);
-    QTest::keyClicks(pad->mskWord, "h");
-    EXPECT_EQ(pad->mskWord->letters(), "aah");
-    EXPECT_EQ(definition(), "to exclaim in delight or amazement");
-    QTest::keyClick(pad->mskWord, Qt::Key_Backspace);
-    QTest::keyClick(pad->mskWord, Qt::Key_Backspace);
-    EXPECT_EQ(definition(), "");
-    // Digits, blanks, punctuation and a fourth letter are refused.
-    pad->mskWord->clear();
-    QTest::keyClicks(pad->mskWord, "1 a.-b?c d");
-    EXPECT_EQ(pad->mskWord->text(), "abc");
+TEST_F(Launchpad, EnterOpensClassicFromTheLookupBoxOrTheGameWhoseButtonHasTheFocus) {
+    using Control = QWidget* (*)(frmLaunchpad&);
+    const std::pair<Control, bool> cases[] = {
+        {[](frmLaunchpad& p) -> QWidget* { return p.mskWord; }, true},
+        {[](frmLaunchpad& p) -> QWidget* { return p.cmdClassic; }, true},
+        {[](frmLaunchpad& p) -> QWidget* { return p.cmdCrossword; }, false},
+    };
+    for (const auto& [control, classic] : cases) {
+        SetUp();
+        QWidget* focus = control(*pad);
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Return);
+        EXPECT_EQ(frmMain::loaded() && frmMain::instance().isVisible(), classic);
+        EXPECT_EQ(frmCrossword::loaded() && frmCrossword::instance().isVisible(), !classic);
+        EXPECT_FALSE(pad->isVisible());
+        TearDown();
+    }
 }
 
-TEST_F(LaunchpadTest, EnterInTheLookupBoxOpensClassicAndClosingComesBack) {
-    typeIntoLookup("ab");
-    QTest::keyClick(pad->mskWord, Qt::Key_Return);
-    ASSERT_TRUE(frmMain::loaded());
-    EXPECT_TRUE(frmMain::instance().isVisible());
-    EXPECT_EQ(frmMain::instance().windowTitle(), "Quillbox");
-    EXPECT_FALSE(pad->isVisible());
-    frmMain::instance().close();
-    QApplication::processEvents();
-    EXPECT_TRUE(pad->isVisible());
-    // The lookup keeps what it showed.
-    EXPECT_EQ(pad->mskWord->text(), "ab");
-    EXPECT_EQ(definition(), "abdominal muscle");
+TEST_F(Launchpad, ClosingAGameBringsItBackShowingWhatItShowed) {
+    for (QPushButton* game : {pad->cmdClassic, pad->cmdCrossword}) {
+        pad->mskWord->setText(QStringLiteral("ab"));
+        game->click();
+        ASSERT_FALSE(pad->isVisible());
+        frmMain::unload();
+        frmCrossword::unload();
+        EXPECT_TRUE(pad->isVisible());
+        EXPECT_EQ(pad->mskWord->text(), "ab");
+        EXPECT_EQ(definition(), item("AB"));
+    }
 }
 
-TEST_F(LaunchpadTest, EnterPressesTheButtonThatHasTheFocus) {
-    pad->cmdCrossword->setFocus();
-    QTest::keyClick(pad->cmdCrossword, Qt::Key_Return);
-    ASSERT_TRUE(frmCrossword::loaded());
-    EXPECT_TRUE(frmCrossword::instance().isVisible());
-    EXPECT_FALSE(frmMain::loaded());
-    EXPECT_FALSE(pad->isVisible());
+TEST_F(Launchpad, ClosingItEndsTheProgramAndClosesTheRulesViewer) {
+    const std::vector<std::function<void(frmLaunchpad&)>> closers{
+        [](frmLaunchpad& p) { p.cmdExit->click(); },
+        [](frmLaunchpad& p) { QTest::keyClick(p.mskWord, Qt::Key_Escape); },
+        [](frmLaunchpad& p) { p.close(); },
+    };
+    for (const auto& close : closers) {
+        SetUp();
+        quillbox::help::frmRules::instance().show();
+        QTimer::singleShot(0, [&] { close(*pad); });
+        // The program's event loop must end by itself; else it is ended here.
+        QTimer stillRunning;
+        QObject::connect(&stillRunning, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        stillRunning.start(2000);
+        EXPECT_EQ(QApplication::exec(), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(frmLaunchpad::loaded());
+        EXPECT_FALSE(quillbox::help::frmRules::loaded());
+    }
 }
 
-TEST_F(LaunchpadTest, EscWhereverTheFocusIsAndExitBothUnloadTheWindow) {
-    typeIntoLookup("a");
-    QPointer<frmLaunchpad> guard(pad);
-    QTest::keyClick(pad->mskWord, Qt::Key_Escape);
-    QApplication::processEvents();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(guard.isNull());
-    EXPECT_FALSE(frmLaunchpad::loaded());
-
-    SetUp();
-    guard = pad;
-    QTest::mouseClick(pad->cmdExit, Qt::LeftButton);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(guard.isNull());
+TEST_F(Launchpad, EveryControlIsNamedForScreenReaders) {
+    pad->mskWord->setText(QStringLiteral("qat"));
+    const auto name = [](QObject* o) {
+        return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name(pad->cmdCrossword), "Crossword");
+    EXPECT_EQ(name(pad->mskWord), "Word");
+    EXPECT_EQ(name(pad->Image1), "Quillbox icon");
+    EXPECT_EQ(name(pad->lblDefinition).toStdString(), item("QAT"));
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(pad);
+    for (int i = 0; i < window->childCount(); ++i)
+        EXPECT_FALSE(window->child(i)->text(QAccessible::Name).isEmpty())
+            << window->child(i)->object()->metaObject()->className();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(pad->mskWord)->text(QAccessible::Description),
+              "Key in a word here to see its definition");
 }
 
 }  // namespace
