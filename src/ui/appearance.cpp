@@ -6,10 +6,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
-#include <QStyle>
 #include <QStyleFactory>
 #include <QToolTip>
 #include <algorithm>
+#include <utility>
 
 // The icon's PNGs (data/icons, drawn by tools/iconExport) are a resource of
 // this static library, so they must be registered by name before first use.
@@ -21,21 +21,41 @@ namespace quillbox::ui {
 
 namespace {
 
-// The palette with every role of every group set explicitly: a role left
-// unset would be filled in from the desktop's palette.
-QPalette completePalette(const QPalette& light) {
-    QPalette complete;
-    for (int g = 0; g < QPalette::NColorGroups; ++g) {
-        const auto group = static_cast<QPalette::ColorGroup>(g);
-        for (int r = 0; r < QPalette::NColorRoles; ++r) {
-            const auto role = static_cast<QPalette::ColorRole>(r);
-            complete.setBrush(group, role, light.brush(group, role));
-        }
-    }
-    // A selection dark enough for its white text to read at 4.5:1 or better.
-    for (const auto group : {QPalette::Active, QPalette::Inactive})
-        complete.setColor(group, QPalette::Highlight, QColor(0, 102, 204));
-    return complete;
+// The program's own light colours, every role set, so that nothing is left
+// to the desktop: a style's standard palette follows the desktop's theme.
+QPalette lightPalette() {
+    const QColor face(239, 239, 239);
+    const std::pair<QPalette::ColorRole, QColor> colors[] = {
+        {QPalette::Window, face},
+        {QPalette::WindowText, Qt::black},
+        {QPalette::Base, Qt::white},
+        {QPalette::AlternateBase, QColor(247, 247, 247)},
+        {QPalette::Text, Qt::black},
+        {QPalette::PlaceholderText, QColor(110, 110, 110)},
+        {QPalette::Button, face},
+        {QPalette::ButtonText, Qt::black},
+        {QPalette::BrightText, Qt::white},
+        {QPalette::Light, Qt::white},
+        {QPalette::Midlight, QColor(227, 227, 227)},
+        {QPalette::Mid, QColor(184, 184, 184)},
+        {QPalette::Dark, QColor(159, 159, 159)},
+        {QPalette::Shadow, QColor(118, 118, 118)},
+        // Dark enough for the white text of a selection to read at 4.5:1 or better.
+        {QPalette::Highlight, QColor(0, 102, 204)},
+        {QPalette::HighlightedText, Qt::white},
+        {QPalette::Link, QColor(0, 0, 238)},
+        {QPalette::LinkVisited, QColor(85, 26, 139)},
+        {QPalette::ToolTipBase, QColor(255, 255, 220)},
+        {QPalette::ToolTipText, Qt::black},
+    };
+    QPalette palette;
+    for (const auto& [role, color] : colors)
+        palette.setColor(role, color);  // in every group
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::Base, face);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    return palette;
 }
 
 }  // namespace
@@ -55,13 +75,11 @@ void setUpApplication() {
     // workspace, white cells), so the program brings its own light colours and
     // none of a dark desktop's may show through. The style is one that paints
     // with the palette it is given; a desktop style may follow its theme.
-    QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
-    QApplication::setStyle(fusion);
-    const QPalette light = completePalette(fusion->standardPalette());
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Setting the application's palette also drops the palettes a desktop
     // theme gave to single widget classes (labels, buttons, text boxes).
-    QApplication::setPalette(light);
-    QToolTip::setPalette(light);
+    QApplication::setPalette(lightPalette());
+    QToolTip::setPalette(lightPalette());
     QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -1,7 +1,7 @@
-// Every window stays readable on a dark desktop. The desktop's dark palette
-// is in place before the program sets itself up, as a platform theme puts it;
-// then each text must stand out from what is painted behind it by at least
-// the 4.5:1 contrast that accessibility guidelines ask of text.
+// Every window stays readable on a dark desktop: a dark theme (or, without
+// one, its palette put in place as a theme does) is there before the program
+// sets itself up, and each text must then stand out from what is painted
+// behind it by at least the 4.5:1 contrast that accessibility guidelines ask.
 #include <gtest/gtest.h>
 
 #include <QAbstractScrollArea>
@@ -165,15 +165,23 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QPalette dark(QColor(53, 53, 53), QColor(42, 42, 42));  // button, window
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        dark.setColor(role, QColor(230, 230, 230));
-    dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    QApplication::setPalette(dark);
-    // Themes also colour single widget classes.
-    for (const char* widgetClass : {"QLabel", "QAbstractButton", "QAbstractItemView", "QLineEdit",
-                                    "QMenuBar", "QTextEdit", "QPlainTextEdit"})
-        QApplication::setPalette(dark, widgetClass);
+    const bool darkTheme = QApplication::palette().color(QPalette::Window).lightness() < 128;
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORMTHEME") && !darkTheme) {
+        qCritical("The desktop theme asked for gives no dark palette.");
+        return 1;
+    }
+    if (!darkTheme) {
+        // No dark theme: its palette put in place as a theme does, for the
+        // application and for single widget classes.
+        QPalette dark(QColor(53, 53, 53), QColor(42, 42, 42));  // button, window
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        QApplication::setPalette(dark);
+        for (const char* widgetClass : {"QLabel", "QAbstractButton", "QAbstractItemView",
+                                        "QLineEdit", "QMenuBar", "QTextEdit"})
+            QApplication::setPalette(dark, widgetClass);
+    }
     quillbox::ui::setUpApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
