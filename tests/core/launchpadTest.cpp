@@ -1,8 +1,8 @@
 // The launch pad: the lookup box and its definition line, the two games it
-// opens and returns to, and closing it, which ends the program.
+// opens and returns to, and closing it, which ends the program. And the
+// labels of every window that shows a definition: none is ever cut off.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -10,16 +10,18 @@
 #include <QTimer>
 #include <functional>
 
+#include "classic/classicGame.h"
 #include "classic/frmMain.h"
 #include "core/frmLaunchpad.h"
 #include "core/mainMod.h"
 #include "crossword/frmCrossword.h"
 #include "help/frmRules.h"
-#include "support/scriptedDialogs.h"
+#include "support/accessibility.h"
 #include "ui/maskedLetterBox.h"
 
 using quillbox::classic::frmMain;
 using quillbox::core::frmLaunchpad;
+using quillbox::core::mainMod::lexicon;
 using quillbox::crossword::frmCrossword;
 
 namespace {
@@ -33,23 +35,16 @@ class Launchpad : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(pad));
     }
     void TearDown() override {
-        frmMain::unload();
-        frmCrossword::unload();
-        frmLaunchpad::unload();
-        quillbox::help::frmRules::unload();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    static std::string item(const char* word) {
-        return quillbox::core::mainMod::lexicon().Item(word);
-    }
-    std::string definition() const { return pad->lblDefinition->text().toStdString(); }
-
+    static QString item(const char* word) { return QString::fromStdString(lexicon().Item(word)); }
     frmLaunchpad* pad = nullptr;
-    quillbox::testing::ScriptedDialogs dialogs;
 };
 
 TEST_F(Launchpad, TheDefinitionLineFollowsEveryKeystrokeInTheLookupBox) {
-    const std::pair<Qt::Key, std::string> steps[] = {
+    const std::pair<Qt::Key, QString> steps[] = {
         {Qt::Key_A, ""},
         {Qt::Key_A, item("AA")},
         {Qt::Key_X, "--- NOT A WORD! ---"},
@@ -58,33 +53,20 @@ TEST_F(Launchpad, TheDefinitionLineFollowsEveryKeystrokeInTheLookupBox) {
         {Qt::Key_Backspace, item("AA")},
         {Qt::Key_Backspace, ""},
     };
-    pad->mskWord->setFocus();
     for (const auto& [key, shown] : steps) {
         QTest::keyClick(pad->mskWord, key);
-        EXPECT_EQ(definition(), shown) << pad->mskWord->text().toStdString();
+        EXPECT_EQ(pad->lblDefinition->text(), shown) << pad->mskWord->text().toStdString();
     }
 }
 
-TEST_F(Launchpad, AltWTakesTheFocusToTheLookupBox) {
-    pad->cmdExit->setFocus();
-    QTest::keyClick(pad, Qt::Key_W, Qt::AltModifier);
-    EXPECT_TRUE(pad->mskWord->hasFocus());
-}
-
 TEST_F(Launchpad, EnterOpensClassicFromTheLookupBoxOrTheGameWhoseButtonHasTheFocus) {
-    using Control = QWidget* (*)(frmLaunchpad&);
-    const std::pair<Control, bool> cases[] = {
-        {[](frmLaunchpad& p) -> QWidget* { return p.mskWord; }, true},
-        {[](frmLaunchpad& p) -> QWidget* { return p.cmdClassic; }, true},
-        {[](frmLaunchpad& p) -> QWidget* { return p.cmdCrossword; }, false},
-    };
-    for (const auto& [control, classic] : cases) {
+    const std::function<QWidget*()> focused[] = {[this] { return pad->mskWord; },
+                                                 [this] { return pad->cmdCrossword; }};
+    for (const auto& focus : focused) {
         SetUp();
-        QWidget* focus = control(*pad);
-        focus->setFocus();
-        QTest::keyClick(focus, Qt::Key_Return);
-        EXPECT_EQ(frmMain::loaded() && frmMain::instance().isVisible(), classic);
-        EXPECT_EQ(frmCrossword::loaded() && frmCrossword::instance().isVisible(), !classic);
+        QTest::keyClick(focus(), Qt::Key_Return);
+        EXPECT_EQ(frmMain::loaded(), focus() == pad->mskWord);
+        EXPECT_EQ(frmCrossword::loaded(), focus() == pad->cmdCrossword);
         EXPECT_FALSE(pad->isVisible());
         TearDown();
     }
@@ -94,27 +76,26 @@ TEST_F(Launchpad, ClosingAGameBringsItBackShowingWhatItShowed) {
     for (QPushButton* game : {pad->cmdClassic, pad->cmdCrossword}) {
         pad->mskWord->setText(QStringLiteral("ab"));
         game->click();
-        ASSERT_FALSE(pad->isVisible());
+        ASSERT_TRUE(frmMain::loaded() || frmCrossword::loaded());
         frmMain::unload();
         frmCrossword::unload();
         EXPECT_TRUE(pad->isVisible());
         EXPECT_EQ(pad->mskWord->text(), "ab");
-        EXPECT_EQ(definition(), item("AB"));
+        EXPECT_EQ(pad->lblDefinition->text(), item("AB"));
     }
 }
 
 TEST_F(Launchpad, ClosingItEndsTheProgramAndClosesTheRulesViewer) {
-    const std::vector<std::function<void(frmLaunchpad&)>> closers{
-        [](frmLaunchpad& p) { p.cmdExit->click(); },
-        [](frmLaunchpad& p) { QTest::keyClick(p.mskWord, Qt::Key_Escape); },
-        [](frmLaunchpad& p) { p.close(); },
+    const std::function<void()> closers[] = {
+        [this] { pad->cmdExit->click(); },
+        [this] { QTest::keyClick(pad->mskWord, Qt::Key_Escape); },
+        [this] { pad->close(); },
     };
     for (const auto& close : closers) {
         SetUp();
         quillbox::help::frmRules::instance().show();
-        QTimer::singleShot(0, [&] { close(*pad); });
-        // The program's event loop must end by itself; else it is ended here.
-        QTimer stillRunning;
+        QTimer::singleShot(0, close);
+        QTimer stillRunning;  // ends a program that does not end by itself
         QObject::connect(&stillRunning, &QTimer::timeout, [] { QCoreApplication::exit(1); });
         stillRunning.start(2000);
         EXPECT_EQ(QApplication::exec(), 0);
@@ -124,21 +105,53 @@ TEST_F(Launchpad, ClosingItEndsTheProgramAndClosesTheRulesViewer) {
     }
 }
 
-TEST_F(Launchpad, EveryControlIsNamedForScreenReaders) {
+TEST_F(Launchpad, EveryControlIsNamedForScreenReadersAndAltWReachesTheLookupBox) {
+    using quillbox::testing::accessibleText;
     pad->mskWord->setText(QStringLiteral("qat"));
-    const auto name = [](QObject* o) {
-        return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
-    };
-    EXPECT_EQ(name(pad->cmdCrossword), "Crossword");
-    EXPECT_EQ(name(pad->mskWord), "Word");
-    EXPECT_EQ(name(pad->Image1), "Quillbox icon");
-    EXPECT_EQ(name(pad->lblDefinition).toStdString(), item("QAT"));
-    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(pad);
-    for (int i = 0; i < window->childCount(); ++i)
-        EXPECT_FALSE(window->child(i)->text(QAccessible::Name).isEmpty())
-            << window->child(i)->object()->metaObject()->className();
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(pad->mskWord)->text(QAccessible::Description),
+    EXPECT_EQ(accessibleText(pad->mskWord), "Word");
+    EXPECT_EQ(accessibleText(pad->mskWord, QAccessible::Description),
               "Key in a word here to see its definition");
+    EXPECT_EQ(accessibleText(pad->Image1), "Quillbox icon");
+    EXPECT_EQ(accessibleText(pad->lblDefinition), item("QAT"));
+    EXPECT_EQ(quillbox::testing::unnamedControls(pad).join(" ").toStdString(), "");
+    QTest::keyClick(pad, Qt::Key_W, Qt::AltModifier);
+    EXPECT_TRUE(pad->mskWord->hasFocus());
+}
+
+// The words that `show` puts into a label cut off, or that make it grow out
+// of its window or over another control; measured with the label's own font.
+std::string cutOff(QLabel& label, const std::function<void(const std::string&)>& show) {
+    std::string cut;
+    QWidget& window = *label.parentWidget();
+    for (const std::string& word : lexicon().Keys()) {
+        show(word);
+        const QRect shown = label.contentsRect();
+        bool clear = window.rect().contains(label.geometry());
+        for (QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            clear &= !other->isVisible() || qobject_cast<QLabel*>(other) ||
+                     !other->geometry().intersects(label.geometry());
+        const QRect needed = label.fontMetrics().boundingRect(shown.adjusted(0, 0, 0, 999),
+                                                              Qt::TextWordWrap, label.text());
+        if (!clear || needed.height() > shown.height())
+            cut += word + " ";
+    }
+    return cut;
+}
+
+TEST_F(Launchpad, NoWindowCutsADefinitionOff) {
+    EXPECT_EQ(cutOff(*pad->lblDefinition,
+                     [this](const std::string& w) { pad->mskWord->setText(w.c_str()); }),
+              "");
+    auto& classic = frmMain::instance();
+    classic.show();
+    EXPECT_EQ(cutOff(*classic.lblDefinition,
+                     [&classic](const std::string& w) { classic.game().showDefinition(w); }),
+              "");
+    // The clues keep their height: every definition must fit it as it is.
+    QLabel* clue = frmCrossword::instance().lbl1Adef;
+    EXPECT_EQ(
+        cutOff(*clue, [clue](const std::string& w) { clue->setText(lexicon().Item(w).c_str()); }),
+        "");
 }
 
 }  // namespace

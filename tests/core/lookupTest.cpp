@@ -9,12 +9,9 @@ using namespace quillbox::core;
 
 namespace {
 
-TEST(LookupDefinition, ShowsNothingBeforeTwoLettersTheDefinitionOfAWordOrTheNonWordMarker) {
+TEST(LookupDefinition, ShowsNothingBeforeTwoLettersThenTheDefinitionOrTheNonWordMarker) {
     const Lexicon& words = mainMod::lexicon();
-    const struct {
-        const char* typed;
-        std::string shown;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"", ""},
         {"q", ""},
         {"aB", words.Item("AB")},  // upper-cased before the lookup
@@ -23,11 +20,8 @@ TEST(LookupDefinition, ShowsNothingBeforeTwoLettersTheDefinitionOfAWordOrTheNonW
         {"QQ", "--- NOT A WORD! ---"},
         {"a a", "--- NOT A WORD! ---"},  // no trimming
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(lookupDefinition(words, c.typed), c.shown) << c.typed;
-}
-
-TEST(ToUpperAscii, RaisesExactlyTheLettersAToZ) {
+    for (const auto& [typed, shown] : cases)
+        EXPECT_EQ(lookupDefinition(words, typed), shown) << typed;
     EXPECT_EQ(toUpperAscii("az`{@[AZ"), "AZ`{@[AZ");
 }
 
