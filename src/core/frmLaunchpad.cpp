@@ -27,6 +27,7 @@ frmLaunchpad::frmLaunchpad(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Quillbox LaunchPad"));
     setFixedSize(ui::tw(3765), ui::tw(1920));
 
+    // The controls are made in their tab order.
     cmdClassic = new QPushButton(QStringLiteral("&Classic"), this);
     cmdClassic->setGeometry(twRect(120, 120, 1095, 495));
     cmdClassic->setDefault(true);
@@ -62,10 +63,6 @@ frmLaunchpad::frmLaunchpad(QWidget* parent) : QDialog(parent) {
     lblDefinition->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDefinition->setWordWrap(true);
     lblDefinition->setToolTip(QStringLiteral("Definition of word showing above"));
-
-    setTabOrder(cmdClassic, cmdCrossword);
-    setTabOrder(cmdCrossword, cmdExit);
-    setTabOrder(cmdExit, mskWord);
 
     connect(cmdClassic, &QPushButton::clicked, this, &frmLaunchpad::cmdClassic_Click);
     connect(cmdCrossword, &QPushButton::clicked, this, &frmLaunchpad::cmdCrossword_Click);

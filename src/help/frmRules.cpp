@@ -48,7 +48,8 @@ frmRules::frmRules(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Quillbox Rules"));
     resize(ui::tw(9285), ui::tw(6330));
 
-    // The controls keep their designed places when the window is resized.
+    // The controls keep their designed places when the window is resized; they
+    // are made in their tab order.
     rtbRules = new ui::RichTextBox(this);
     rtbRules->setGeometry(twRect(120, 360, 5535, 5655));
     // Nothing is ever saved, so the document is for reading only.
@@ -65,8 +66,6 @@ frmRules::frmRules(QWidget* parent) : QWidget(parent, Qt::Window) {
     lblContents->setGeometry(twRect(6240, 360, 2415, 255));
     lblContents->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblContents->setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 9.75, true));
-
-    setTabOrder(rtbRules, lstContents);
 
     rtbRules->setAccessibleName(QStringLiteral("Rules"));
     rtbRules->setAccessibleDescription(QStringLiteral("The rules of the games and the word lists"));
@@ -131,10 +130,10 @@ void frmRules::lstContents_Click() {
         rtbRules->verticalScrollBar()->setValue(oldScroll);
         return;
     }
-    // Forward to the first empty line after the heading and on past the
-    // section, then back to the heading, which the box scrolls only as far as
-    // needed: the heading stands at the top of the view with its section below.
-    rtbRules->find(QStringLiteral("\n\r"), p + rtbRules->selLength());
+    // Forward past the section, then back to the heading, which the box
+    // scrolls only as far as needed: the heading stands at the top of the view
+    // with its section below. (Searching forward for the empty line after the
+    // heading would show the heading at the bottom of the view instead.)
     rtbRules->verticalScrollBar()->setValue(rtbRules->verticalScrollBar()->maximum());
     rtbRules->find(heading, 0, -1, true);
 }

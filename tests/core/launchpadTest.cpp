@@ -16,7 +16,7 @@
 #include "core/mainMod.h"
 #include "crossword/frmCrossword.h"
 #include "help/frmRules.h"
-#include "support/accessibility.h"
+#include "support/windowChecks.h"
 #include "ui/maskedLetterBox.h"
 
 using quillbox::classic::frmMain;
@@ -50,6 +50,7 @@ TEST_F(Launchpad, TheDefinitionLineFollowsEveryKeystrokeInTheLookupBox) {
         {Qt::Key_X, "--- NOT A WORD! ---"},
         {Qt::Key_Backspace, item("AA")},
         {Qt::Key_H, item("AAH")},
+        {Qt::Key_S, item("AAH")},  // a fourth letter does not go in
         {Qt::Key_Backspace, item("AA")},
         {Qt::Key_Backspace, ""},
     };
@@ -65,8 +66,9 @@ TEST_F(Launchpad, EnterOpensClassicFromTheLookupBoxOrTheGameWhoseButtonHasTheFoc
     for (const auto& focus : focused) {
         SetUp();
         QTest::keyClick(focus(), Qt::Key_Return);
-        EXPECT_EQ(frmMain::loaded(), focus() == pad->mskWord);
-        EXPECT_EQ(frmCrossword::loaded(), focus() == pad->cmdCrossword);
+        EXPECT_EQ(frmMain::loaded() && frmMain::instance().isVisible(), focus() == pad->mskWord);
+        EXPECT_EQ(frmCrossword::loaded() && frmCrossword::instance().isVisible(),
+                  focus() == pad->cmdCrossword);
         EXPECT_FALSE(pad->isVisible());
         TearDown();
     }
@@ -112,6 +114,7 @@ TEST_F(Launchpad, EveryControlIsNamedForScreenReadersAndAltWReachesTheLookupBox)
     EXPECT_EQ(accessibleText(pad->mskWord, QAccessible::Description),
               "Key in a word here to see its definition");
     EXPECT_EQ(accessibleText(pad->Image1), "Quillbox icon");
+    EXPECT_FALSE(pad->Image1->pixmap().isNull());
     EXPECT_EQ(accessibleText(pad->lblDefinition), item("QAT"));
     EXPECT_EQ(quillbox::testing::unnamedControls(pad).join(" ").toStdString(), "");
     QTest::keyClick(pad, Qt::Key_W, Qt::AltModifier);
@@ -119,20 +122,17 @@ TEST_F(Launchpad, EveryControlIsNamedForScreenReadersAndAltWReachesTheLookupBox)
 }
 
 // The words that `show` puts into a label cut off, or that make it grow out
-// of its window or over another control; measured with the label's own font.
+// of its window or over another control.
 std::string cutOff(QLabel& label, const std::function<void(const std::string&)>& show) {
     std::string cut;
     QWidget& window = *label.parentWidget();
     for (const std::string& word : lexicon().Keys()) {
         show(word);
-        const QRect shown = label.contentsRect();
         bool clear = window.rect().contains(label.geometry());
         for (QWidget* other : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             clear &= !other->isVisible() || qobject_cast<QLabel*>(other) ||
                      !other->geometry().intersects(label.geometry());
-        const QRect needed = label.fontMetrics().boundingRect(shown.adjusted(0, 0, 0, 999),
-                                                              Qt::TextWordWrap, label.text());
-        if (!clear || needed.height() > shown.height())
+        if (!clear || !quillbox::testing::showsWholeText(label))
             cut += word + " ";
     }
     return cut;

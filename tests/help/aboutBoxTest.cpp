@@ -12,7 +12,7 @@
 #include "help/frmAbout.h"
 #include "help/helpMenu.h"
 #include "help/programIdentity.h"
-#include "support/accessibility.h"
+#include "support/windowChecks.h"
 
 using quillbox::help::frmAbout;
 
@@ -45,6 +45,9 @@ TEST(AboutBox, ShowsThisBuildsIdentityModallyOverTheCallingWindow) {
         EXPECT_EQ(box.lblDescription->text(),
                   "Have fun learning two-letter and three-letter words.");
         EXPECT_EQ(box.lblDisclaimer->text(), quillbox::help::programIdentity().comments);
+        for (const QLabel* label : box.findChildren<QLabel*>())
+            EXPECT_TRUE(quillbox::testing::showsWholeText(*label)) << label->text().toStdString();
+        EXPECT_EQ(box.picIcon->pixmap().size(), QSize(32, 32));
         EXPECT_EQ(quillbox::testing::unnamedControls(&box).join(" ").toStdString(), "");
         box.cmdOK->click();
     });
@@ -54,8 +57,8 @@ TEST(AboutBox, OkEnterEscAndTheCloseBoxCloseItAndEachOpeningStartsAfresh) {
     QWidget game;
     const std::function<void(frmAbout&)> closers[] = {
         [](frmAbout& box) { QTest::mouseClick(box.cmdOK, Qt::LeftButton); },
-        [](frmAbout& box) { QTest::keyClick(box.focusWidget(), Qt::Key_Return); },
-        [](frmAbout& box) { QTest::keyClick(box.focusWidget(), Qt::Key_Escape); },
+        [](frmAbout& box) { QTest::keyClick(&box, Qt::Key_Return); },
+        [](frmAbout& box) { QTest::keyClick(&box, Qt::Key_Escape); },
         [](frmAbout& box) { box.close(); },
     };
     for (const auto& close : closers) {

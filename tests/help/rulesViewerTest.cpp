@@ -13,8 +13,8 @@
 
 #include "help/frmRules.h"
 #include "help/helpMenu.h"
-#include "support/accessibility.h"
 #include "support/scriptedDialogs.h"
+#include "support/windowChecks.h"
 #include "ui/programFolder.h"
 #include "ui/richTextBox.h"
 
@@ -71,9 +71,14 @@ TEST_F(RulesViewer, EachOpeningLoadsTheDocumentAfreshIntoTheOneViewerShownFromIt
     EXPECT_EQ(&openViewer(), &v);  // again while open: the same viewer, reloaded
     EXPECT_TRUE(v.rtbRules->text().startsWith(QStringLiteral("INTRODUCTION\r\nSecond edition.")));
     EXPECT_EQ(scroll(v), 0);
+    v.setWindowState(Qt::WindowMinimized);
+    openViewer();  // brings a minimised viewer back
+    EXPECT_FALSE(v.windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&v));
     v.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(scroll(openViewer()), 0);
+    EXPECT_EQ(frmRules::instance().lstContents->currentRow(), -1);
 }
 
 TEST_F(RulesViewer, EachEntryBringsItsHeadingToTheTopOfTheViewWithItsSectionBelow) {
@@ -102,6 +107,8 @@ TEST_F(RulesViewer, AnEntryWhoseHeadingIsAbsentLeavesTheViewAsItWas) {
         lines << QStringLiteral("Filler line %1").arg(i);
     useDocument(lines);
     frmRules& v = openViewer();
+    clickEntry(v, 0);  // found at the very start
+    EXPECT_EQ(v.rtbRules->selText(), "INTRODUCTION");
     v.rtbRules->setSelStart(20);
     v.rtbRules->setSelLength(5);
     v.rtbRules->verticalScrollBar()->setValue(7);
@@ -109,6 +116,26 @@ TEST_F(RulesViewer, AnEntryWhoseHeadingIsAbsentLeavesTheViewAsItWas) {
     EXPECT_EQ(v.rtbRules->selStart(), 20);
     EXPECT_EQ(v.rtbRules->selLength(), 5);
     EXPECT_EQ(scroll(v), 7);
+}
+
+TEST_F(RulesViewer, OnlyAClickOnAnEntrySearchesAPressThatLeavesItDoesNot) {
+    frmRules& v = openViewer();
+    const QRect entry = v.lstContents->visualItemRect(v.lstContents->item(6));
+    QTest::mousePress(v.lstContents->viewport(), Qt::LeftButton, {}, entry.center());
+    QTest::mouseRelease(v.lstContents->viewport(), Qt::LeftButton, {},
+                        entry.bottomRight() + QPoint(0, 40));
+    EXPECT_EQ(v.lstContents->currentRow(), 6);
+    EXPECT_EQ(v.rtbRules->selLength(), 0);
+    EXPECT_EQ(scroll(v), 0);
+}
+
+TEST_F(RulesViewer, TheDocumentIsForReadingAndSelectingNotForEditing) {
+    frmRules& v = openViewer();
+    const QString text = v.rtbRules->text();
+    QTest::keyClicks(v.rtbRules, "x");
+    QTest::keyClick(v.rtbRules, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(v.rtbRules->text(), text);
+    EXPECT_GT(v.rtbRules->selLength(), 0);
 }
 
 TEST_F(RulesViewer, ADocumentThatCannotBeLoadedIsReportedAndChangesNoViewer) {

@@ -1,10 +1,20 @@
 #pragma once
-// What a screen reader is told about a window's controls.
+// What a reader gets of a window: the whole text of its labels, and what a
+// screen reader is told about its controls.
 #include <QAccessible>
+#include <QLabel>
 #include <QStringList>
-#include <QWidget>
 
 namespace quillbox::testing {
+
+// The label's text, laid out with the label's own font, width and wrapping,
+// fits inside it.
+inline bool showsWholeText(const QLabel& label) {
+    const QRect shown = label.contentsRect();
+    const QRect needed = label.fontMetrics().boundingRect(
+        shown.adjusted(0, 0, 0, 1000), label.wordWrap() ? Qt::TextWordWrap : 0, label.text());
+    return needed.width() <= shown.width() && needed.height() <= shown.height();
+}
 
 inline QString accessibleText(QObject* object, QAccessible::Text text = QAccessible::Name) {
     return QAccessible::queryAccessibleInterface(object)->text(text);
