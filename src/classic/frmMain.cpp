@@ -276,7 +276,7 @@ void frmMain::render() {
     chkLearnMode->setEnabled(g.learnModeEnabled());
     lblPoints->setText(qs(g.pointsText()));
     lblBagCount->setText(qs(g.bagCountText()));
-    lblDefinition->setText(qs(g.definitionText()));
+    ui::setWrappedText(*lblDefinition, qs(g.definitionText()), tw(495));
 
     const bool learn = g.learnWidgetsVisible();
     lblDefinition->setVisible(learn);

@@ -27,6 +27,7 @@ frmLaunchpad::frmLaunchpad(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Quillbox LaunchPad"));
     setFixedSize(ui::tw(3765), ui::tw(1920));
 
+    // The controls are made in their tab order.
     cmdClassic = new QPushButton(QStringLiteral("&Classic"), this);
     cmdClassic->setGeometry(twRect(120, 120, 1095, 495));
     cmdClassic->setDefault(true);
@@ -45,11 +46,13 @@ frmLaunchpad::frmLaunchpad(QWidget* parent) : QDialog(parent) {
     mskWord->setGeometry(twRect(960, 720, 1335, 495));
     mskWord->setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 18));
     mskWord->setToolTip(QStringLiteral("Key in a word here to see its definition"));
+    mskWord->setAccessibleName(QStringLiteral("Word"));
     lblWord->setBuddy(mskWord);
 
     Image1 = new QLabel(this);
     Image1->setGeometry(twRect(2880, 720, 480, 480));
     Image1->setPixmap(ui::appIcon().pixmap(Image1->size()));
+    Image1->setAccessibleName(QStringLiteral("Quillbox icon"));
 
     lblDef = new QLabel(QStringLiteral("Definition:"), this);
     lblDef->setGeometry(twRect(120, 1320, 735, 375));
@@ -60,10 +63,6 @@ frmLaunchpad::frmLaunchpad(QWidget* parent) : QDialog(parent) {
     lblDefinition->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDefinition->setWordWrap(true);
     lblDefinition->setToolTip(QStringLiteral("Definition of word showing above"));
-
-    setTabOrder(cmdClassic, cmdCrossword);
-    setTabOrder(cmdCrossword, cmdExit);
-    setTabOrder(cmdExit, mskWord);
 
     connect(cmdClassic, &QPushButton::clicked, this, &frmLaunchpad::cmdClassic_Click);
     connect(cmdCrossword, &QPushButton::clicked, this, &frmLaunchpad::cmdCrossword_Click);
@@ -92,8 +91,12 @@ void frmLaunchpad::reject() {
 }
 
 void frmLaunchpad::mskWord_Change() {
-    lblDefinition->setText(QString::fromStdString(
-        lookupDefinition(mainMod::lexicon(), mskWord->letters().toStdString())));
+    // A definition that needs a third line grows the label into the space
+    // below it rather than being cut.
+    ui::setWrappedText(*lblDefinition,
+                       QString::fromStdString(
+                           lookupDefinition(mainMod::lexicon(), mskWord->letters().toStdString())),
+                       ui::tw(495));
 }
 
 void frmLaunchpad::closeEvent(QCloseEvent* event) {

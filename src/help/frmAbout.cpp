@@ -17,25 +17,23 @@ using ui::twRect;
 
 namespace {
 
-QLabel* blackLabel(QWidget* parent, const QRect& geometry) {
+// The labels' text is black: the program's own palette writes window text so.
+QLabel* topLeftLabel(QWidget* parent, const QRect& geometry) {
     auto* label = new QLabel(parent);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(pal);
     return label;
 }
 
 // A horizontal line drawn as a filled strip, like the form designer's line.
-QFrame* line(QWidget* parent, int x1, int x2, int y, int thicknessPx, const QColor& color) {
+QFrame* line(QWidget* parent, const QRect& geometry, const QColor& color) {
     auto* strip = new QFrame(parent);
-    strip->setFrameShape(QFrame::NoFrame);
-    strip->setGeometry(tw(x1), tw(y), tw(x2) - tw(x1) + 1, thicknessPx);
+    strip->setGeometry(geometry);
     strip->setAutoFillBackground(true);
     QPalette pal = strip->palette();
     pal.setColor(QPalette::Window, color);
     strip->setPalette(pal);
+    strip->setAccessibleName(QStringLiteral("Separator"));
     return strip;
 }
 
@@ -44,40 +42,40 @@ QFrame* line(QWidget* parent, int x1, int x2, int y, int thicknessPx, const QCol
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     registerInstance(this);
     ui::setUpWindow(*this, ui::Frame::Dialog);
-    setWindowModality(Qt::ApplicationModal);
     setFixedSize(tw(5730), tw(3555));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setGeometry(twRect(4245, 2625, 1260, 345));
     cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
 
     picIcon = new QLabel(this);
     picIcon->setGeometry(twRect(240, 240, 540, 540));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picIcon->setPixmap(ui::appIcon().pixmap(32, 32));
+    picIcon->setAccessibleName(QStringLiteral("Quillbox icon"));
 
-    lblTitle = blackLabel(this, twRect(1050, 240, 3885, 480));
+    lblTitle = topLeftLabel(this, twRect(1050, 240, 3885, 480));
     lblTitle->setText(QStringLiteral("Application Title"));
     lblTitle->setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 18));
 
-    lblVersion = blackLabel(this, twRect(1050, 780, 3885, 225));
+    lblVersion = topLeftLabel(this, twRect(1050, 780, 3885, 225));
     lblVersion->setText(QStringLiteral("Version"));
 
-    lblDescription = blackLabel(this, twRect(1050, 1125, 3885, 1170));
+    lblDescription = topLeftLabel(this, twRect(1050, 1125, 3885, 1170));
     lblDescription->setText(QStringLiteral("App Description"));
     lblDescription->setWordWrap(true);
 
-    lblDisclaimer = blackLabel(this, twRect(255, 2625, 3870, 825));
+    lblDisclaimer = topLeftLabel(this, twRect(255, 2625, 3870, 825));
     lblDisclaimer->setText(QStringLiteral("Warning: ..."));
     lblDisclaimer->setWordWrap(true);
 
-    Line1[0] = line(this, 105, 5654, 2460, 2, Qt::white);
-    Line1[1] = line(this, 90, 5654, 2445, 1, QColor(128, 128, 128));
+    // From (105, 2460) and (90, 2445) to x 5654 in twips: white, 2 pixels high,
+    // under grey, 1 pixel high.
+    Line1[0] = line(this, QRect(tw(105), tw(2460), tw(5654) - tw(105) + 1, 2), Qt::white);
+    Line1[1] = line(this, QRect(tw(90), tw(2445), tw(5654) - tw(90) + 1, 1), QColor(128, 128, 128));
 
-    // Enter presses OK as the default button; Esc and the close box reject the
-    // dialog, which closes it just the same.
-    cmdOK->setFocus();
+    // Enter presses OK, the default button and the only one to take the focus;
+    // Esc and the close box reject the dialog, which closes it just the same.
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     Form_Load();

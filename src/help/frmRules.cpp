@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include "ui/appearance.h"
 #include "ui/richTextBox.h"
@@ -47,7 +48,8 @@ frmRules::frmRules(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Quillbox Rules"));
     resize(ui::tw(9285), ui::tw(6330));
 
-    // The controls keep their designed places when the window is resized.
+    // The controls keep their designed places when the window is resized; they
+    // are made in their tab order.
     rtbRules = new ui::RichTextBox(this);
     rtbRules->setGeometry(twRect(120, 360, 5535, 5655));
     // Nothing is ever saved, so the document is for reading only.
@@ -65,7 +67,16 @@ frmRules::frmRules(QWidget* parent) : QWidget(parent, Qt::Window) {
     lblContents->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblContents->setFont(ui::classicFont(QStringLiteral("MS Sans Serif"), 9.75, true));
 
-    setTabOrder(rtbRules, lstContents);
+    rtbRules->setAccessibleName(QStringLiteral("Rules"));
+    rtbRules->setAccessibleDescription(QStringLiteral("The rules of the games and the word lists"));
+    lstContents->setAccessibleName(lblContents->text());
+    lstContents->setAccessibleDescription(
+        QStringLiteral("Choose a topic to bring its section of the rules into view"));
+
+    // The keyboard closes the viewer as its close box does.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
 
     // A click runs the searches even on the entry already selected; the arrow
     // keys run them as the selection moves. A mouse press also moves the
@@ -93,6 +104,9 @@ bool frmRules::eventFilter(QObject* watched, QEvent* event) {
 
 void frmRules::loadDocument(const QString& path) {
     rtbRules->loadFile(path);
+    // The document fills a box that may not be laid out yet, which leaves the
+    // view a line down; the reader starts at the title.
+    rtbRules->verticalScrollBar()->setValue(0);
 }
 
 void frmRules::lstContents_Click() {
@@ -116,9 +130,11 @@ void frmRules::lstContents_Click() {
         rtbRules->verticalScrollBar()->setValue(oldScroll);
         return;
     }
-    // Forward to the empty line that ends the heading's section, then back to
-    // the heading: the heading shows with as much of its section as fits.
-    rtbRules->find(QStringLiteral("\n\r"), p + rtbRules->selLength());
+    // Forward past the section, then back to the heading, which the box
+    // scrolls only as far as needed: the heading stands at the top of the view
+    // with its section below. (Searching forward for the empty line after the
+    // heading would show the heading at the bottom of the view instead.)
+    rtbRules->verticalScrollBar()->setValue(rtbRules->verticalScrollBar()->maximum());
     rtbRules->find(heading, 0, -1, true);
 }
 

@@ -4,6 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QStyleFactory>
+#include <QToolTip>
+#include <algorithm>
+#include <utility>
 
 // The icon's PNGs (data/icons, drawn by tools/iconExport) are a resource of
 // this static library, so they must be registered by name before first use.
@@ -12,6 +18,47 @@ static void initIconResource() {
 }
 
 namespace quillbox::ui {
+
+namespace {
+
+// The program's own light colours, every role set, so that nothing is left
+// to the desktop: a style's standard palette follows the desktop's theme.
+QPalette lightPalette() {
+    const QColor face(239, 239, 239);
+    const std::pair<QPalette::ColorRole, QColor> colors[] = {
+        {QPalette::Window, face},
+        {QPalette::WindowText, Qt::black},
+        {QPalette::Base, Qt::white},
+        {QPalette::AlternateBase, QColor(247, 247, 247)},
+        {QPalette::Text, Qt::black},
+        {QPalette::PlaceholderText, QColor(110, 110, 110)},
+        {QPalette::Button, face},
+        {QPalette::ButtonText, Qt::black},
+        {QPalette::BrightText, Qt::white},
+        {QPalette::Light, Qt::white},
+        {QPalette::Midlight, QColor(227, 227, 227)},
+        {QPalette::Mid, QColor(184, 184, 184)},
+        {QPalette::Dark, QColor(159, 159, 159)},
+        {QPalette::Shadow, QColor(118, 118, 118)},
+        // Dark enough for the white text of a selection to read at 4.5:1 or better.
+        {QPalette::Highlight, QColor(0, 102, 204)},
+        {QPalette::HighlightedText, Qt::white},
+        {QPalette::Link, QColor(0, 0, 238)},
+        {QPalette::LinkVisited, QColor(85, 26, 139)},
+        {QPalette::ToolTipBase, QColor(255, 255, 220)},
+        {QPalette::ToolTipText, Qt::black},
+    };
+    QPalette palette;
+    for (const auto& [role, color] : colors)
+        palette.setColor(role, color);  // in every group
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+    palette.setColor(QPalette::Disabled, QPalette::Base, face);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    return palette;
+}
+
+}  // namespace
 
 void setUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Quillbox"));
@@ -24,7 +71,21 @@ void setUpApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral("quillbox"));
     installFontSubstitutions();
     QApplication::setFont(classicFont(QStringLiteral("MS Sans Serif"), 8.25));
+    // The windows fix many colours of their own (black labels, a grey
+    // workspace, white cells), so the program brings its own light colours and
+    // none of a dark desktop's may show through. The style is one that paints
+    // with the palette it is given; a desktop style may follow its theme.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Setting the application's palette also drops the palettes a desktop
+    // theme gave to single widget classes (labels, buttons, text boxes).
+    QApplication::setPalette(lightPalette());
+    QToolTip::setPalette(lightPalette());
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void setWrappedText(QLabel& label, const QString& text, int designHeight) {
+    label.setText(text);
+    label.resize(label.width(), std::max(designHeight, label.heightForWidth(label.width())));
 }
 
 void installFontSubstitutions() {

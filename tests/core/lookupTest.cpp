@@ -1,27 +1,34 @@
+// The launch pad's definition line and the signed score text, as pure functions.
 #include <gtest/gtest.h>
 
 #include "core/lookup.h"
 #include "core/mainMod.h"
 #include "core/numberText.h"
 
-using quillbox::core::lookupDefinition;
-using quillbox::core::mainMod::lexicon;
+using namespace quillbox::core;
 
-TEST(LookupDefinition, UpperCasesTwoOrMoreLettersAndReportsNonWords) {
-    for (const char* tooShort : {"", "a", "Q"})
-        EXPECT_EQ(lookupDefinition(lexicon(), tooShort), "") << tooShort;
-    EXPECT_EQ(lookupDefinition(lexicon(), "aB"), "abdominal muscle");
-    EXPECT_EQ(lookupDefinition(lexicon(), "ten"), "10");
-    // Both ends of the alphabet are raised.
-    EXPECT_EQ(lookupDefinition(lexicon(), "zax"), "a tool for cutting roof slates");
-    EXPECT_EQ(lookupDefinition(lexicon(), "awl"), "");  // the word without a definition
-    // No trimming: a blank inside is part of the text and never a word.
-    for (const char* nonWord : {"QQ", "xyz", "a a"})
-        EXPECT_EQ(lookupDefinition(lexicon(), nonWord), "--- NOT A WORD! ---") << nonWord;
+namespace {
+
+TEST(LookupDefinition, ShowsNothingBeforeTwoLettersThenTheDefinitionOrTheNonWordMarker) {
+    const Lexicon& words = mainMod::lexicon();
+    const std::pair<const char*, std::string> cases[] = {
+        {"", ""},
+        {"q", ""},
+        {"aB", words.Item("AB")},  // upper-cased before the lookup
+        {"zax", words.Item("ZAX")},
+        {"awl", ""},  // the one word without a definition
+        {"QQ", "--- NOT A WORD! ---"},
+        {"a a", "--- NOT A WORD! ---"},  // no trimming
+    };
+    for (const auto& [typed, shown] : cases)
+        EXPECT_EQ(lookupDefinition(words, typed), shown) << typed;
+    EXPECT_EQ(toUpperAscii("az`{@[AZ"), "AZ`{@[AZ");
 }
 
-TEST(SignedNumberText, LeadingBlankForZeroOrMore) {
-    EXPECT_EQ(quillbox::core::signedNumberText(7), " 7");
-    EXPECT_EQ(quillbox::core::signedNumberText(0), " 0");
-    EXPECT_EQ(quillbox::core::signedNumberText(-32768), "-32768");
+TEST(SignedNumberText, WritesABlankBeforeZeroOrMoreAndAMinusBeforeLess) {
+    for (const auto& [value, text] :
+         {std::pair{7L, " 7"}, {0L, " 0"}, {-1L, "-1"}, {-32768L, "-32768"}, {40000L, " 40000"}})
+        EXPECT_EQ(signedNumberText(value), text) << value;
 }
+
+}  // namespace
