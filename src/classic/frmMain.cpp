@@ -222,7 +222,8 @@ void frmMain::buildControls() {
     dragGhost_->resize(tw(495), tw(495));
     dragGhost_->setFont(tileFont);
     dragGhost_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    dragGhost_->setWindowOpacity(0.8);
+    // See-through, so the target's border and letter show under it.
+    dragGhost_->setOpacity(0.6);
     dragGhost_->hide();
 
     setTabOrder(cmdPlayWord, cmdDrawTiles);
@@ -465,8 +466,6 @@ void frmMain::pressTile(int i, const QPoint& p) {
     drag_ = {};
     drag_.source = i;
     drag_.current = {TargetKind::Tile, i};
-    const QRect g = lblTile[static_cast<std::size_t>(i)]->geometry();
-    drag_.grabOffset = p - g.topLeft();
     const RackSlot& s = game_->rack().slot(i);
     dragGhost_->setTile(true, QString(QChar(s.letter)), s.selected(), s.blank);
     sendOver(drag_.current, DragState::Enter, p);
@@ -479,7 +478,8 @@ void frmMain::moveDrag(const QPoint& p) {
         dragGhost_->show();
         dragGhost_->raise();
     }
-    dragGhost_->move(p - drag_.grabOffset);
+    // Held above the pointer, so the slot under it stays in view.
+    dragGhost_->move(p.x() - dragGhost_->width() / 2, p.y() - dragGhost_->height() * 3 / 2);
     const Target now = targetAt(p);
     if (now == drag_.current) {
         sendOver(now, DragState::Over, p);

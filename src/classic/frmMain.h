@@ -125,7 +125,6 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
         int source = -1;
         Target current;
         bool movedAway = false;
-        QPoint grabOffset;
     } drag_;
     TileLabel* dragGhost_ = nullptr;
 

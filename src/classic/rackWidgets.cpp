@@ -27,8 +27,26 @@ void TileLabel::setBorder(bool on) {
     update();
 }
 
+void TileLabel::setOpacity(qreal opacity) {
+    opacity_ = opacity;
+    update();
+}
+
 void TileLabel::paintEvent(QPaintEvent*) {
+    // Composed first and laid on at its opacity as one picture, so that
+    // nothing shows through twice where the tile's own strokes overlap.
+    QPixmap picture(size() * devicePixelRatio());
+    picture.setDevicePixelRatio(devicePixelRatio());
+    picture.fill(Qt::transparent);
+    QPainter composer(&picture);
+    paintTile(composer);
+    composer.end();
     QPainter p(this);
+    p.setOpacity(opacity_);
+    p.drawPixmap(0, 0, picture);
+}
+
+void TileLabel::paintTile(QPainter& p) const {
     const QRect r = rect();
     if (occupied_) {
         p.fillRect(r, palette().color(QPalette::Button));
@@ -50,10 +68,10 @@ void TileLabel::paintEvent(QPaintEvent*) {
         glyphs.addText(QPointF(x, y), f, t);
         p.setRenderHint(QPainter::Antialiasing);
         if (selected_) {
-            // White letters need an outline to stand out on the light tile.
-            p.setPen(QPen(QColor(0, 0, 0), 1.5));
-            p.setBrush(Qt::white);
-            p.drawPath(glyphs);
+            // White letters need an outline to stand out on the light tile;
+            // it lies outside the strokes, which stay white all through.
+            p.strokePath(glyphs, QPen(QColor(0, 0, 0), 2.0));
+            p.fillPath(glyphs, Qt::white);
             if (blank_) {
                 const qreal uy = y + fm.underlinePos();
                 const QRectF u(x, uy, fm.horizontalAdvance(t), qMax<qreal>(1.0, fm.lineWidth()));

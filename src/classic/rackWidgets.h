@@ -15,6 +15,8 @@ class TileLabel : public QLabel {
 
     void setTile(bool occupied, const QString& letter, bool selected, bool blank);
     void setBorder(bool on);
+    // Below 1 the tile is painted see-through (a dragged copy).
+    void setOpacity(qreal opacity);
 
     bool occupied() const { return occupied_; }
     bool selected() const { return selected_; }
@@ -25,10 +27,13 @@ class TileLabel : public QLabel {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void paintTile(QPainter& p) const;
+
     bool occupied_ = false;
     bool selected_ = false;
     bool blank_ = false;
     bool border_ = false;
+    qreal opacity_ = 1.0;
 };
 
 // A small white hand with a blue cuff pointing upward, drawn at 32 x 32.
