@@ -101,7 +101,8 @@ TEST_F(Window, TilesShowTheirLetterSelectionBlankAndTheKeyboardCursor) {
     const QImage cursor = shot(0), plain = shot(1), blank = shot(2);
     const QPalette& look = w->lblTile[1]->palette();
     const int h = plain.height();
-    EXPECT_EQ(plain.pixel(5, 5), look.color(QPalette::Button).rgb());
+    const QRgb face = look.color(QPalette::Button).rgb();
+    EXPECT_EQ(plain.pixel(5, 5), face);
     EXPECT_EQ(plain.pixel(0, 5), look.color(QPalette::Light).rgb());
     EXPECT_EQ(plain.pixel(5, h - 1), look.color(QPalette::Dark).rgb());
     auto ink = [](QColor c) { return qGray(c.rgb()) < 60; };
@@ -112,8 +113,11 @@ TEST_F(Window, TilesShowTheirLetterSelectionBlankAndTheKeyboardCursor) {
     EXPECT_EQ(pixels(shot(1, 2), white), 0);
     EXPECT_GT(pixels(cursor, ring), 40);
     EXPECT_EQ(pixels(plain, ring), 0);
-    const QColor behind = w->client->palette().color(QPalette::Window);
-    EXPECT_EQ(pixels(shot(8), [&](QColor c) { return c.rgb() != behind.rgb(); }), 0);
+    const QRgb behind = w->client->palette().color(QPalette::Window).rgb();
+    EXPECT_EQ(pixels(shot(8), [&](QColor c) { return c.rgb() != behind; }), 0);
+    // Labels are opaque in the face colour, the countdown's lie on the window.
+    EXPECT_EQ(w->client->grab(w->Label1->geometry()).toImage().pixel(1, 1), face);
+    EXPECT_EQ(w->client->grab(w->lblCountdown2->geometry()).toImage().pixel(1, 1), behind);
     const QImage hand = w->imgSpacer[0]->pixmap().toImage();
     EXPECT_EQ(qAlpha(hand.pixel(0, 0)), 0);
     EXPECT_GT(pixels(hand, [](QColor c) { return c == Qt::white; }), 20);

@@ -43,7 +43,7 @@ TEST_F(Keyboard, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
         int cursor;
     } rows[] = {
         {"QIXENAT", "x", "QIxENAT...", 2},   {"QIXENAT", "ee", "QIXeNAT...", 3},
-        {"QIXEN_T", "ee", "QIXeNeT...", 5},  {"QIXENAT", "xn#", "QIxENAT...", 4},
+        {"QIXEN_T", "ee", "QIXeNeT...", 5},  {"QIXENAT", "xn<<#", "QIxENAT...", 4},
         {"QIXENAT", "Q#", "QIXENAT...", 0},  {"QIXENAT", "z#", "QIXENAT...", 0},
         {"QIXENAT", ">> ", "QIxENAT...", 2}, {"QIXENAT", ">>  ", "QIXENAT...", 2},
         {"QIXENAT", "<$>", "QIXENAT...", 9}, {"QIXENAT", "$^>", "QIXENAT...", 1},
