@@ -158,16 +158,33 @@ void ClassicGame::hoverGap(int k, DragState state) {
     notify();
 }
 
-void ClassicGame::dropOnSlot(int i, int source) {
-    rack_.dropOnSlot(i, source);
+int ClassicGame::dropOnSlot(int i, int source) {
+    const int landed = rack_.dropOnSlot(i, source);
     refreshDefinition();
     notify();
+    return landed;
 }
 
-void ClassicGame::dropOnGap(int k, int source) {
-    rack_.dropOnGap(k, source);
+int ClassicGame::dropOnGap(int k, int source) {
+    const int landed = rack_.dropOnGap(k, source);
     refreshDefinition();
     notify();
+    return landed;
+}
+
+int ClassicGame::selectLetter(char letter) {
+    const bool lower = letter >= 'a' && letter <= 'z';
+    const int i = rack_.leftmostUnselected(lower ? static_cast<char>(letter - 'a' + 'A') : letter);
+    if (i >= 0)
+        toggleTile(i);
+    return i;
+}
+
+int ClassicGame::unselectLast() {
+    const int i = rack_.lastSelected();
+    if (i >= 0)
+        toggleTile(i);
+    return i;
 }
 
 void ClassicGame::displayPoints(const std::string& word, int points, Rgb color, int blankIndex1,

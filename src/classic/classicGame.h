@@ -54,8 +54,15 @@ class ClassicGame {
     bool canPickUp(int i) const;
     void hoverSlot(int i, DragState state, double x);
     void hoverGap(int k, DragState state);
-    void dropOnSlot(int i, int source);
-    void dropOnGap(int k, int source);
+    // Both return the slot the carried tile landed in (-1 when none was carried).
+    int dropOnSlot(int i, int source);
+    int dropOnGap(int k, int source);
+    // Typing a letter: selects, as a click would, the leftmost unselected tile
+    // showing that letter (either case). Returns its slot, -1 when there is none.
+    int selectLetter(char letter);
+    // Deselects, as a click would, the tile selected last. Returns its slot,
+    // -1 when nothing is selected.
+    int unselectLast();
 
     // Records a tally entry and, for 5 points or less, adds them to the score.
     void displayPoints(const std::string& word, int points, Rgb color, int blankIndex1,

@@ -138,9 +138,11 @@ void frmMain::buildControls() {
         lblSpacer[static_cast<std::size_t>(k)] = gap;
     }
     const QFont tileFont = ui::classicFont(QStringLiteral("Arial"), 21.75);
+    rack = new RackView(client);
+    rack->setGeometry(twRect(240, 600, 600 * 9 + 495, 495));
+    rack->installEventFilter(this);
     for (int i = 0; i < 10; ++i) {
-        auto* tile = new TileLabel(client);
-        tile->setGeometry(twRect(240 + 600 * i, 600, 495, 495));
+        TileLabel* tile = rack->tile(i);
         tile->setFont(tileFont);
         tile->installEventFilter(this);
         lblTile[static_cast<std::size_t>(i)] = tile;
@@ -153,6 +155,9 @@ void frmMain::buildControls() {
         marker->setScaledContents(true);
         marker->setAttribute(Qt::WA_TransparentForMouseEvents);
         marker->hide();
+        marker->setAccessibleName(k < 10
+                                      ? QStringLiteral("insertion point before slot %1").arg(k + 1)
+                                      : QStringLiteral("insertion point after slot 10"));
         imgSpacer[static_cast<std::size_t>(k)] = marker;
     }
 
@@ -162,6 +167,7 @@ void frmMain::buildControls() {
     rtfPlays->setFont(fixed);
     rtfPlays->setReadOnly(true);
     rtfPlays->setToolTip(QStringLiteral("Tally sheet of words played and scoring"));
+    rtfPlays->setAccessibleName(QStringLiteral("Tally sheet"));
 
     lblDefinition = makeLabel(client, QString(), twRect(1800, 1440, 2775, 495), false, false,
                               QStringLiteral("Definition of currently selected letters"));
@@ -191,6 +197,7 @@ void frmMain::buildControls() {
     rtfPotentials->setFont(fixed);
     rtfPotentials->setReadOnly(true);
     rtfPotentials->setToolTip(QStringLiteral("List of legal plays to clear the rack"));
+    rtfPotentials->setAccessibleName(QStringLiteral("Legal plays"));
 
     chkLearnMode = new WrappingCheckBox(QStringLiteral("&Learn Mode"), client);
     chkLearnMode->setGeometry(twRect(3960, 3240, 855, 495));
@@ -222,13 +229,18 @@ void frmMain::buildControls() {
     dragGhost_->resize(tw(495), tw(495));
     dragGhost_->setFont(tileFont);
     dragGhost_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    dragGhost_->setWindowOpacity(0.8);
+    // See-through, so the target's border and letter show under it.
+    dragGhost_->setOpacity(0.6);
+    dragGhost_->setAccessibleName(QStringLiteral("dragged tile"));
     dragGhost_->hide();
 
+    // The rack comes after Learn Mode: when Start Game and Learn Mode disable
+    // themselves after a key press, the focus moves on to the rack, ready to play.
     setTabOrder(cmdPlayWord, cmdDrawTiles);
     setTabOrder(cmdDrawTiles, cmdStartGame);
     setTabOrder(cmdStartGame, chkLearnMode);
-    setTabOrder(chkLearnMode, rtfPlays);
+    setTabOrder(chkLearnMode, rack);
+    setTabOrder(rack, rtfPlays);
     setTabOrder(rtfPlays, rtfPotentials);
 
     connect(cmdStartGame, &QPushButton::clicked, this, &frmMain::cmdStartGame_Click);
@@ -259,16 +271,29 @@ void frmMain::buildMenus() {
 
 void frmMain::render() {
     const ClassicGame& g = *game_;
-    const Rack& rack = g.rack();
+    const Rack& onRack = g.rack();
+    const int tiles = onRack.rackCount();
+    int ordinal = 0;
     for (int i = 0; i < 10; ++i) {
-        const RackSlot& s = rack.slot(i);
+        const RackSlot& s = onRack.slot(i);
         TileLabel* t = lblTile[static_cast<std::size_t>(i)];
-        t->setTile(s.occupied, s.occupied ? QString(QChar(s.letter)) : QString(), s.selected(),
-                   s.blank);
-        t->setBorder(rack.hasBorder(i));
+        const QString letter = s.occupied ? QString(QChar(s.letter)) : QString();
+        t->setTile(s.occupied, letter, s.selected(), s.blank);
+        t->setBorder(onRack.hasBorder(i));
+        if (s.occupied) {
+            ++ordinal;
+            t->setAccessibleName(
+                QStringLiteral("tile %1 of %2, %3%4")
+                    .arg(ordinal)
+                    .arg(tiles)
+                    .arg(s.blank ? QStringLiteral("blank shown as ") + letter : letter)
+                    .arg(s.selected() ? QStringLiteral(", selected") : QString()));
+        } else {
+            t->setAccessibleName(QStringLiteral("empty slot"));
+        }
     }
     for (int k = 0; k < 11; ++k)
-        imgSpacer[static_cast<std::size_t>(k)]->setVisible(rack.markerVisible(k));
+        imgSpacer[static_cast<std::size_t>(k)]->setVisible(onRack.markerVisible(k));
 
     cmdStartGame->setEnabled(g.startGameEnabled());
     cmdDrawTiles->setEnabled(g.drawTilesEnabled());
@@ -424,11 +449,68 @@ void frmMain::showHighScores() {
     scores::frmHighScores::showModal(this);
 }
 
+// ---- Keys on the rack --------------------------------------------------------------------
+
+bool frmMain::rackKeyPress(const QKeyEvent& key) {
+    const int at = rack->cursorSlot();
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    const bool sideways = key.key() == Qt::Key_Left || key.key() == Qt::Key_Right;
+    if (mods == Qt::ControlModifier && sideways) {
+        moveTileByKey(at, key.key() == Qt::Key_Left ? -1 : 1);
+        return true;
+    }
+    // Anything with Alt, Ctrl or Meta belongs to the access keys and menus.
+    if (mods != Qt::NoModifier && mods != Qt::ShiftModifier)
+        return false;
+    switch (key.key()) {
+        case Qt::Key_Space:
+            game_->toggleTile(at);
+            return true;
+        case Qt::Key_Backspace:
+            if (const int i = game_->unselectLast(); i >= 0)
+                rack->setCursorSlot(i);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!cmdPlayWord->isEnabled())
+                return false;
+            cmdPlayWord_Click();
+            return true;
+        case Qt::Key_F2:
+            game_->relabelBlank(at);
+            return true;
+        default:
+            break;
+    }
+    const QString text = key.text();
+    if (text.size() != 1 || text[0].toUpper() < QLatin1Char('A') ||
+        text[0].toUpper() > QLatin1Char('Z'))
+        return false;
+    if (const int i = game_->selectLetter(text[0].toLatin1()); i >= 0)
+        rack->setCursorSlot(i);
+    return true;
+}
+
+void frmMain::moveTileByKey(int from, int step) {
+    const int to = from + step;
+    if (to < 0 || to > 9 || !game_->canPickUp(from))
+        return;
+    // Over the far half of the neighbour, as a mouse carries a tile past it.
+    const double x = step > 0 ? kTileWidthTwips * 0.75 : kTileWidthTwips * 0.25;
+    game_->hoverSlot(to, DragState::Enter, x);
+    rack->setCursorSlot(game_->dropOnSlot(to, from));
+}
+
 // ---- Drag and drop on the rack --------------------------------------------------------
+
+QRect frmMain::slotRect(int i) const {
+    const TileLabel* t = lblTile[static_cast<std::size_t>(i)];
+    return {t->mapTo(client, QPoint(0, 0)), t->size()};
+}
 
 int frmMain::tileAt(const QPoint& p) const {
     for (int i = 0; i < 10; ++i)
-        if (lblTile[static_cast<std::size_t>(i)]->geometry().contains(p))
+        if (slotRect(i).contains(p))
             return i;
     return -1;
 }
@@ -452,8 +534,7 @@ frmMain::Target frmMain::targetAt(const QPoint& p) const {
 
 void frmMain::sendOver(const Target& t, DragState state, const QPoint& p) {
     if (t.kind == TargetKind::Tile) {
-        const QRect g = lblTile[static_cast<std::size_t>(t.index)]->geometry();
-        game_->hoverSlot(t.index, state, (p.x() - g.left()) * 15.0);
+        game_->hoverSlot(t.index, state, (p.x() - slotRect(t.index).left()) * 15.0);
     } else if (t.kind == TargetKind::Gap) {
         game_->hoverGap(t.index, state);
     }
@@ -465,8 +546,6 @@ void frmMain::pressTile(int i, const QPoint& p) {
     drag_ = {};
     drag_.source = i;
     drag_.current = {TargetKind::Tile, i};
-    const QRect g = lblTile[static_cast<std::size_t>(i)]->geometry();
-    drag_.grabOffset = p - g.topLeft();
     const RackSlot& s = game_->rack().slot(i);
     dragGhost_->setTile(true, QString(QChar(s.letter)), s.selected(), s.blank);
     sendOver(drag_.current, DragState::Enter, p);
@@ -479,7 +558,8 @@ void frmMain::moveDrag(const QPoint& p) {
         dragGhost_->show();
         dragGhost_->raise();
     }
-    dragGhost_->move(p - drag_.grabOffset);
+    // Held above the pointer, so the slot under it stays in view.
+    dragGhost_->move(p.x() - dragGhost_->width() / 2, p.y() - dragGhost_->height() * 3 / 2);
     const Target now = targetAt(p);
     if (now == drag_.current) {
         sendOver(now, DragState::Over, p);
@@ -512,6 +592,8 @@ void frmMain::releaseDrag(const QPoint& p) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == rack && event->type() == QEvent::KeyPress)
+        return rackKeyPress(*static_cast<QKeyEvent*>(event));
     const auto it = std::find(lblTile.begin(), lblTile.end(), watched);
     if (it == lblTile.end())
         return QMainWindow::eventFilter(watched, event);

@@ -14,6 +14,7 @@
 
 class QAction;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -27,6 +28,7 @@ class ScoreTable;
 namespace quillbox::classic {
 
 class ClassicGame;
+class RackView;
 class TileLabel;
 
 class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private ClassicPort {
@@ -39,6 +41,8 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
 
     // Controls, named as on the design.
     QWidget* client;
+    // The rack holds the slots and the keyboard cursor; it takes the focus.
+    RackView* rack;
     std::array<TileLabel*, 10> lblTile{};
     std::array<QLabel*, 11> lblSpacer{};
     std::array<QLabel*, 11> imgSpacer{};
@@ -81,11 +85,8 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
     void appendFormatted(ui::RichTextBox& target, const QString& text, std::optional<QColor> color,
                          int u1, int u2);
 
-    // The slot or gap under a point of the client area (-1 when none).
-    int tileAt(const QPoint& p) const;
-    int gapAt(const QPoint& p) const;
-    // True while a tile is being dragged.
-    bool dragging() const { return drag_.source >= 0; }
+    // Slot i in the client area's coordinates.
+    QRect slotRect(int i) const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,6 +108,12 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
     void buildMenus();
     void render();
 
+    // Keys on the rack: what a mouse does to tiles, from the keyboard. True
+    // when the key was used.
+    bool rackKeyPress(const QKeyEvent& key);
+    // Carries the tile of slot `from` onto its neighbour as a mouse drop would.
+    void moveTileByKey(int from, int step);
+
     // Drag and drop with the window's own mouse handling.
     enum class TargetKind { None, Tile, Gap };
     struct Target {
@@ -114,7 +121,10 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
         int index = -1;
         bool operator==(const Target&) const = default;
     };
+    int tileAt(const QPoint& p) const;
+    int gapAt(const QPoint& p) const;
     Target targetAt(const QPoint& p) const;
+    bool dragging() const { return drag_.source >= 0; }
     void pressTile(int i, const QPoint& p);
     void moveDrag(const QPoint& p);
     void releaseDrag(const QPoint& p);
@@ -125,7 +135,6 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
         int source = -1;
         Target current;
         bool movedAway = false;
-        QPoint grabOffset;
     } drag_;
     TileLabel* dragGhost_ = nullptr;
 

@@ -38,6 +38,22 @@ std::string Rack::tileString() const {
     return tiles;
 }
 
+int Rack::lastSelected() const {
+    int last = -1;
+    for (int i = 0; i < kRackSlots; ++i)
+        if (slot(i).occupied && slot(i).selected() &&
+            (last < 0 || slot(i).selectedOrder > slot(last).selectedOrder))
+            last = i;
+    return last;
+}
+
+int Rack::leftmostUnselected(char letter) const {
+    for (int i = 0; i < kRackSlots; ++i)
+        if (slot(i).occupied && !slot(i).selected() && slot(i).letter == letter)
+            return i;
+    return -1;
+}
+
 void Rack::clear() {
     slots_.fill(RackSlot{});
     markers_.fill(false);
@@ -64,6 +80,7 @@ bool Rack::toggleSelection(int i) {
     if (!s.occupied)
         return false;
     s.color = s.selected() ? colors::black : colors::white;
+    s.selectedOrder = s.selected() ? ++selections_ : 0;
     return true;
 }
 
@@ -95,7 +112,11 @@ void Rack::hideInsertMarkers() {
     markers_.fill(false);
 }
 
-void Rack::insertTileAtMarker(char letter, Rgb color, bool blank) {
+int Rack::insertTileAtMarker(char letter, Rgb color, bool blank) {
+    return insertAtMarker(RackSlot{true, letter, color, blank});
+}
+
+int Rack::insertAtMarker(const RackSlot& incoming) {
     // Marker 10 is never inspected: no marker at all also means "after slot 9".
     int p = kRackSlots;
     for (int k = 0; k < kRackSlots; ++k) {
@@ -104,7 +125,6 @@ void Rack::insertTileAtMarker(char letter, Rgb color, bool blank) {
             break;
         }
     }
-    const RackSlot incoming{true, letter, color, blank};
 
     for (int e = p; e < kRackSlots; ++e) {
         if (slot(e).occupied)
@@ -112,7 +132,7 @@ void Rack::insertTileAtMarker(char letter, Rgb color, bool blank) {
         for (int s = e - 1; s >= p; --s)
             at(s + 1) = slot(s);
         at(p) = incoming;
-        return;
+        return p;
     }
     for (int e = p - 1; e >= 0; --e) {
         if (slot(e).occupied)
@@ -120,7 +140,7 @@ void Rack::insertTileAtMarker(char letter, Rgb color, bool blank) {
         for (int s = e; s <= p - 2; ++s)
             at(s) = slot(s + 1);
         at(p - 1) = incoming;
-        return;
+        return p - 1;
     }
     throw std::logic_error("no empty rack slot to insert a tile into");
 }
@@ -147,25 +167,31 @@ RackSlot Rack::lift(int source) {
     return carried;
 }
 
-void Rack::dropOnSlot(int i, int source) {
+int Rack::dropOnSlot(int i, int source) {
     borders_.at(static_cast<std::size_t>(i)) = false;
+    int landed = -1;
     if (slot(source).occupied) {
         const RackSlot carried = lift(source);
-        if (!slot(i).occupied)
+        if (!slot(i).occupied) {
             at(i) = carried;
-        else
-            insertTileAtMarker(carried.letter, carried.color, carried.blank);
+            landed = i;
+        } else {
+            landed = insertAtMarker(carried);
+        }
     }
     hideInsertMarkers();
+    return landed;
 }
 
-void Rack::dropOnGap(int k, int source) {
+int Rack::dropOnGap(int k, int source) {
+    int landed = -1;
     if (slot(source).occupied) {
         const RackSlot carried = lift(source);
         markers_.at(static_cast<std::size_t>(k)) = true;
-        insertTileAtMarker(carried.letter, carried.color, carried.blank);
+        landed = insertAtMarker(carried);
     }
     hideInsertMarkers();
+    return landed;
 }
 
 }  // namespace quillbox::classic

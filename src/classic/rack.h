@@ -21,6 +21,9 @@ struct RackSlot {
     char letter = '\0';  // 'A'..'Z'; '\0' while empty. A blank holds the letter it stands for.
     Rgb color = colors::black;  // white while selected
     bool blank = false;         // drawn underlined
+    // While selected: the count of selections on the rack when this tile was
+    // selected, so the latest selection can be undone. Moves with the tile.
+    unsigned selectedOrder = 0;
 
     bool selected() const { return color == colors::white; }
 };
@@ -49,6 +52,11 @@ class Rack {
     // One character per occupied slot in slot order: its letter, or '_' for a
     // blank whatever it stands for (what the legal-play search reads).
     std::string tileString() const;
+    // The slot of the selected tile that was selected last; -1 when none is.
+    int lastSelected() const;
+    // The leftmost unselected tile showing letter (a blank shows the letter it
+    // stands for); -1 when there is none.
+    int leftmostUnselected(char letter) const;
 
     // Empties every slot, hides every marker and border.
     void clear();
@@ -66,8 +74,8 @@ class Rack {
     void hideInsertMarkers();
     // Puts a tile at the insertion point shown by the markers; the nearest empty
     // slot to the right absorbs the shift, else the nearest to the left. At least
-    // one slot must be empty.
-    void insertTileAtMarker(char letter, Rgb color, bool blank);
+    // one slot must be empty. Returns the slot the tile landed in.
+    int insertTileAtMarker(char letter, Rgb color, bool blank);
 
     // x in twips from the slot's left edge; width is the slot's width.
     void dragOverSlot(int i, DragState state, double x, double width = kTileWidthTwips);
@@ -75,17 +83,20 @@ class Rack {
     // Drops the tile of slot source on slot i or into gap k. A moved tile keeps
     // its letter, colour and blank flag. A source slot that holds no tile
     // (nothing was being dragged) changes nothing but the drag feedback.
-    void dropOnSlot(int i, int source);
-    void dropOnGap(int k, int source);
+    // Both return the slot the carried tile landed in, -1 when none was carried.
+    int dropOnSlot(int i, int source);
+    int dropOnGap(int k, int source);
 
   private:
     RackSlot& at(int i) { return slots_.at(static_cast<std::size_t>(i)); }
     // Reads the tile of slot source and empties the slot.
     RackSlot lift(int source);
+    int insertAtMarker(const RackSlot& incoming);
 
     std::array<RackSlot, kRackSlots> slots_{};
     std::array<bool, kInsertMarkers> markers_{};
     std::array<bool, kRackSlots> borders_{};
+    unsigned selections_ = 0;
 };
 
 }  // namespace quillbox::classic

@@ -1,11 +1,56 @@
 #include "classic/rackWidgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "ui/twips.h"
+
 namespace quillbox::classic {
+
+namespace {
+
+// A slot of the rack as a screen reader sees it: an item of the rack's list,
+// selectable, and focused where the keyboard cursor is.
+class TileAccessible : public QAccessibleWidget {
+  public:
+    explicit TileAccessible(TileLabel* tile) : QAccessibleWidget(tile, QAccessible::ListItem) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        const auto* t = static_cast<const TileLabel*>(widget());
+        s.selectable = t->occupied();
+        s.selected = t->occupied() && t->selected();
+        s.focusable = true;
+        s.focused = t->cursorShown();
+        return s;
+    }
+};
+
+class RackAccessible : public QAccessibleWidget {
+  public:
+    explicit RackAccessible(RackView* rack) : QAccessibleWidget(rack, QAccessible::List) {}
+    QAccessibleInterface* focusChild() const override {
+        const auto* rack = static_cast<const RackView*>(widget());
+        if (!rack->hasFocus())
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(rack->tile(rack->cursorSlot()));
+    }
+};
+
+QAccessibleInterface* rackAccessibleFactory(const QString&, QObject* object) {
+    if (auto* rack = qobject_cast<RackView*>(object))
+        return new RackAccessible(rack);
+    auto* tile = qobject_cast<TileLabel*>(object);
+    if (tile && qobject_cast<RackView*>(tile->parentWidget()))
+        return new TileAccessible(tile);
+    return nullptr;
+}
+
+}  // namespace
 
 TileLabel::TileLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignCenter);
@@ -27,8 +72,33 @@ void TileLabel::setBorder(bool on) {
     update();
 }
 
+void TileLabel::setCursorShown(bool on) {
+    if (cursor_ == on)
+        return;
+    cursor_ = on;
+    update();
+}
+
+void TileLabel::setOpacity(qreal opacity) {
+    opacity_ = opacity;
+    update();
+}
+
 void TileLabel::paintEvent(QPaintEvent*) {
+    // Composed first and laid on at its opacity as one picture, so that
+    // nothing shows through twice where the tile's own strokes overlap.
+    QPixmap picture(size() * devicePixelRatio());
+    picture.setDevicePixelRatio(devicePixelRatio());
+    picture.fill(Qt::transparent);
+    QPainter composer(&picture);
+    paintTile(composer);
+    composer.end();
     QPainter p(this);
+    p.setOpacity(opacity_);
+    p.drawPixmap(0, 0, picture);
+}
+
+void TileLabel::paintTile(QPainter& p) const {
     const QRect r = rect();
     if (occupied_) {
         p.fillRect(r, palette().color(QPalette::Button));
@@ -50,10 +120,10 @@ void TileLabel::paintEvent(QPaintEvent*) {
         glyphs.addText(QPointF(x, y), f, t);
         p.setRenderHint(QPainter::Antialiasing);
         if (selected_) {
-            // White letters need an outline to stand out on the light tile.
-            p.setPen(QPen(QColor(0, 0, 0), 1.5));
-            p.setBrush(Qt::white);
-            p.drawPath(glyphs);
+            // White letters need an outline to stand out on the light tile;
+            // it lies outside the strokes, which stay white all through.
+            p.strokePath(glyphs, QPen(QColor(0, 0, 0), 2.0));
+            p.fillPath(glyphs, Qt::white);
             if (blank_) {
                 const qreal uy = y + fm.underlinePos();
                 const QRectF u(x, uy, fm.horizontalAdvance(t), qMax<qreal>(1.0, fm.lineWidth()));
@@ -77,6 +147,76 @@ void TileLabel::paintEvent(QPaintEvent*) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(r.adjusted(0, 0, -1, -1));
     }
+    if (cursor_) {
+        // Inside the drag border, so both show when they meet.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(3, 3, -4, -4));
+    }
+}
+
+RackView::RackView(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(rackAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(QStringLiteral("Rack"));
+    setAccessibleDescription(
+        QStringLiteral("Your tiles. Left and Right move between slots; a letter selects its tile; "
+                       "Space selects or deselects; Backspace deselects the last; Enter plays; "
+                       "Ctrl+Left and Ctrl+Right move a tile; F2 gives a blank its letter"));
+    for (int i = 0; i < 10; ++i) {
+        auto* t = new TileLabel(this);
+        t->setGeometry(ui::twRect(600 * i, 0, 495, 495));
+        t->setAccessibleDescription(QStringLiteral("slot %1 of 10").arg(i + 1));
+        tiles_.at(static_cast<std::size_t>(i)) = t;
+    }
+}
+
+void RackView::setCursorSlot(int i) {
+    cursor_ = i;
+    showCursor();
+    if (hasFocus()) {
+        QAccessibleEvent moved(tile(i), QAccessible::Focus);
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void RackView::showCursor() {
+    for (int i = 0; i < 10; ++i)
+        tile(i)->setCursorShown(hasFocus() && i == cursor_);
+}
+
+void RackView::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    switch (plain ? event->key() : 0) {
+        case Qt::Key_Left:
+            setCursorSlot(std::max(0, cursor_ - 1));
+            break;
+        case Qt::Key_Right:
+            setCursorSlot(std::min(9, cursor_ + 1));
+            break;
+        case Qt::Key_Home:
+            setCursorSlot(0);
+            break;
+        case Qt::Key_End:
+            setCursorSlot(9);
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void RackView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    setCursorSlot(cursor_);
+}
+
+void RackView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    showCursor();
 }
 
 QPixmap insertMarkerPixmap() {

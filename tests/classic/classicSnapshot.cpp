@@ -1,6 +1,7 @@
 // Plays the start of a Classic game in learn mode and saves a picture of the
-// window: classicSnapshot <output.png>. For the documentation; run it on a
-// real display (or under xvfb-run).
+// window: classicSnapshot <output.png>. With --drag first, the picture is of a
+// tile carried over another, taken from the screen. For the documentation;
+// run it on a real display (or under xvfb-run).
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -8,6 +9,7 @@
 
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include "classic/classicGame.h"
 #include "classic/frmMain.h"
 #include "classic/rackWidgets.h"
@@ -34,8 +36,9 @@ void doubleClickTile(quillbox::classic::frmMain& w, int slot) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: classicSnapshot <output.png>\n");
+    const bool drag = argc == 3 && QByteArray(argv[1]) == "--drag";
+    if (argc != 2 && !drag) {
+        std::fprintf(stderr, "usage: classicSnapshot [--drag] <output.png>\n");
         return 2;
     }
     QApplication app(argc, argv);
@@ -63,13 +66,34 @@ int main(int argc, char** argv) {
     } answers;
     ui::setDialogs(&answers);
 
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString out = QString::fromLocal8Bit(argv[argc - 1]);
     int status = 1;
     QTimer::singleShot(0, [&] {
         auto& w = frmMain::instance();
         w.show();
         const bool exposed = QTest::qWaitForWindowExposed(&w);
         QTest::mouseClick(w.cmdStartGame, Qt::LeftButton);
+        if (drag) {
+            // Carry the X low over the N, where the carried copy covers the top of it.
+            auto* from = w.lblTile[0];
+            const QRect to = w.slotRect(3);
+            QTest::mousePress(from, Qt::LeftButton, {}, from->rect().center());
+            for (int step = 1; step <= 4; ++step)
+                QTest::mouseMove(from, from->mapFrom(w.client, to.center() * step / 4 +
+                                                                   QPoint(0, to.height() / 3)));
+            QTest::qWait(300);
+            const QRect frame(w.mapToGlobal(QPoint(0, 0)), w.size());
+            status =
+                exposed && w.screen()
+                               ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                               .save(out)
+                    ? 0
+                    : 1;
+            QTest::mouseRelease(from, Qt::LeftButton, {}, from->rect().center());
+            delete &w;
+            QApplication::quit();
+            return;
+        }
         clickTile(w, 0);
         clickTile(w, 1);  // XI
         QTest::mouseClick(w.cmdPlayWord, Qt::LeftButton);
