@@ -172,7 +172,7 @@ void frmCrossword::lblBox_Click(int index) {
     // At most one entry box is open: another one commits first.
     if (openCell_ != index)
         commitOpenEntry();
-    if (!board_.clickCell(index))
+    if (!board_.openCell(index))
         return;
     showCell(index);
     lblBox[index]->hide();

@@ -1,5 +1,7 @@
 #include "support/scriptedRandom.h"
 
+#include <algorithm>
+
 namespace quillbox::testing {
 
 double ScriptedRandom::nextDouble() {
@@ -15,6 +17,14 @@ double valueForIndex(int idx, int n) {
     const double step = static_cast<double>(2147483647 / n);
     // The middle of the index's band of whole numbers, as a fraction of 2^31 - 1.
     return (idx * step + step / 2.0) / 2147483647.0;
+}
+
+double valueForWord(const core::Lexicon& lexicon, const std::string& word) {
+    const auto& keys = lexicon.Keys();
+    const auto at = std::find(keys.begin(), keys.end(), word);
+    if (at == keys.end())
+        throw std::invalid_argument(word + " is not in the lexicon");
+    return valueForIndex(static_cast<int>(at - keys.begin()), static_cast<int>(keys.size()));
 }
 
 std::vector<double> shuffleScript(std::string from, const std::string& to) {
