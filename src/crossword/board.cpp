@@ -1,5 +1,7 @@
 #include "crossword/board.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 #include "core/lookup.h"
@@ -13,21 +15,17 @@ struct Controls {
     bool generate, check, show, cells;
 };
 
-// What the player may use in each state.
+// What the player may use in each state, in the order of BoardState.
+constexpr Controls kControls[] = {
+    {true, false, false, true},   // Fresh
+    {false, true, false, true},   // Playing
+    {false, true, true, true},    // Wrong
+    {true, false, false, false},  // Solved
+    {true, false, false, false},  // Revealed
+};
+
 constexpr Controls controlsIn(BoardState s) {
-    switch (s) {
-        case BoardState::Fresh:
-            return {true, false, false, true};
-        case BoardState::Playing:
-            return {false, true, false, true};
-        case BoardState::Wrong:
-            return {false, true, true, true};
-        case BoardState::Solved:
-            return {true, false, false, false};
-        case BoardState::Revealed:
-            return {true, false, false, false};
-    }
-    return {false, false, false, false};
+    return kControls[static_cast<int>(s)];
 }
 
 }  // namespace
@@ -64,7 +62,7 @@ void Board::begin(const PuzzleWords& words) {
         clues_[e] = lexicon_.Exists(words_[e]) ? lexicon_.Item(words_[e]) : std::string();
 }
 
-bool Board::clickCell(int k) {
+bool Board::openCell(int k) {
     if (!cellsEnabled())
         return false;
     cells_.at(static_cast<std::size_t>(k)).color = CellColor::White;
@@ -114,20 +112,14 @@ void Board::reveal() {
 void Board::updateRun(bool won) {
     if (runCounted_)
         return;
-    constexpr auto kMost = std::numeric_limits<std::int16_t>::max();
-    constexpr auto kLeast = std::numeric_limits<std::int16_t>::min();
-    // Past the 16-bit limits the run stays at the limit.
-    if (won)
-        runCount_ = runCount_ > 0
-                        ? static_cast<std::int16_t>(runCount_ == kMost ? kMost : runCount_ + 1)
-                        : std::int16_t{1};
-    else
-        runCount_ = runCount_ < 0
-                        ? static_cast<std::int16_t>(runCount_ == kLeast ? kLeast : runCount_ - 1)
-                        : std::int16_t{-1};
+    // A win extends a run of wins or starts one, a loss likewise; past the
+    // 16-bit limits the run stays at the limit.
+    const int next = won ? std::max<int>(runCount_, 0) + 1 : std::min<int>(runCount_, 0) - 1;
+    runCount_ = static_cast<std::int16_t>(std::clamp<int>(
+        next, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
     runCounted_ = true;
-    const long shown = runCount_ < 0 ? -static_cast<long>(runCount_) : runCount_;
-    runText_ = core::signedNumberText(shown) + (won ? " win(s)" : " loss(es)");
+    runText_ = core::signedNumberText(std::abs(static_cast<long>(runCount_))) +
+               (won ? " win(s)" : " loss(es)");
 }
 
 }  // namespace quillbox::crossword

@@ -45,8 +45,9 @@ class Board {
     // Sets up the given puzzle as generate() does after drawing it.
     void begin(const PuzzleWords& words);
 
-    // A click on a cell: turns it white. False (and no change) for a disabled cell.
-    bool clickCell(int k);
+    // The player opens a cell to type into it, by a click or a key: it turns
+    // white. False (and no change) for a disabled cell.
+    bool openCell(int k);
     // The entry box of cell k closed with `typed` in it; the cell shows it in
     // upper case. Ignored for a disabled cell.
     void commitCell(int k, std::string_view typed);

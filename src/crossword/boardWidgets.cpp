@@ -23,6 +23,7 @@ void drawEtched(QPainter& p, const QPoint& origin, const QString& text) {
 CellLabel::CellLabel(QWidget* parent) : QLabel(parent) {
     background_ = palette().color(QPalette::Base);
     setAlignment(Qt::AlignCenter);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void CellLabel::setBackground(const QColor& color) {
@@ -38,6 +39,10 @@ void CellLabel::paintEvent(QPaintEvent*) {
     // The border stays black when the cell is locked; only the letter greys.
     p.setPen(palette().color(QPalette::Active, QPalette::WindowText));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
     if (text().isEmpty())
         return;
     p.setFont(font());
@@ -46,7 +51,10 @@ void CellLabel::paintEvent(QPaintEvent*) {
     const QFontMetrics fm(font());
     const QPoint origin((width() - fm.horizontalAdvance(text())) / 2, height() - 5);
     if (isEnabled()) {
-        p.setPen(palette().color(QPalette::Active, QPalette::Text));
+        // On the system colour the system's text colour; on the white or red
+        // of a puzzle black, whatever the desktop's colours.
+        const bool system = background_ == palette().color(QPalette::Base);
+        p.setPen(system ? palette().color(QPalette::Active, QPalette::Text) : QColor(0, 0, 0));
         p.drawText(origin, text());
     } else {
         drawEtched(p, origin, text());

@@ -7,7 +7,9 @@
 namespace quillbox::crossword {
 
 // A letter cell of the grid: a bordered label whose background colour the
-// board decides, and which reports clicks.
+// board decides, and which reports clicks. It takes the keyboard focus by
+// Tab or arrow key (not by a click, which opens its entry box instead) and
+// shows it as a ring inside its border.
 class CellLabel : public QLabel {
     Q_OBJECT
   public:

@@ -2,6 +2,11 @@
 // The Crossword window: the staircase grid, its clues, the run counter and
 // the Generate / Check / Show buttons. The rules live in Board;
 // this window turns clicks and typing into board calls and shows the result.
+//
+// From the keyboard the grid is one stop of the Tab order, entered at the
+// first cell still to fill; there arrows move between cells, a letter fills
+// the cell and moves on along its word, Backspace clears back, Delete clears,
+// and Space, Enter or F2 open the cell's entry box as a click does.
 #include <QMainWindow>
 #include <array>
 
@@ -9,6 +14,7 @@
 #include "ui/singleInstance.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -64,27 +70,39 @@ class frmCrossword : public QMainWindow, public ui::SingleInstance<frmCrossword>
     void lblBox_Click(int index);
     void mskBox_GotFocus(int index);
     void mskBox_LostFocus(int index);
+    // True when the key was used.
+    bool lblBox_KeyDown(int index, const QKeyEvent& key);
+    bool mskBox_KeyDown(int index, const QKeyEvent& key);
     void mnuFileExit_Click();
     void mnuHelpRules_Click();
     void mnuHelpAbout_Click();
 
     const Board& board() const { return board_; }
     // The cell whose entry box is open, or -1.
-    int openCell() const { return openCell_; }
+    int editedCell() const { return editedCell_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void commitEntry(int index);
     void commitOpenEntry();
-    void showCell(int index);
-    void showBoard();
-    void showClue(QLabel* label, Entry entry);
+    // Opens a cell and leaves `letters` in it, as a click and the entry box would.
+    void fillCell(int index, const QString& letters);
+    // Where Tab enters the grid: the first cell empty or marked wrong, else
+    // the first cell; -1 while the grid is locked.
+    int firstOpenCell() const;
+    void render();
+    void renderCell(int index);
+    // Each clue label with the entry whose definition it shows.
+    std::array<std::pair<QLabel*, Entry>, kEntryCount> clueLabels() const;
 
     Board board_;
-    int openCell_ = -1;
+    int editedCell_ = -1;
+    // The way typing moves on: set by the last arrow key.
+    Direction typingDirection_ = Direction::Across;
 };
 
 }  // namespace quillbox::crossword

@@ -27,13 +27,11 @@ std::string randomWord(const core::Lexicon& lexicon, core::RandomSource& random,
 PuzzleWords wordsFromAcross(std::string across1, std::string across3, std::string across4) {
     if (across1.size() != 3 || across3.size() != 3 || across4.size() != 3)
         throw std::invalid_argument("the across words of the grid have three letters each");
-    PuzzleWords w;
-    w[kDown3] = {across3[0], across4[1]};
-    w[kDown1] = {across1[0], across3[1], across4[2]};
-    w[kDown2] = {across1[1], across3[2]};
-    w[kAcross1] = std::move(across1);
-    w[kAcross3] = std::move(across3);
-    w[kAcross4] = std::move(across4);
+    PuzzleWords w{std::move(across1), std::move(across3), std::move(across4)};
+    // Each down word reads the letters of the cells it runs through.
+    for (const Entry down : {kDown3, kDown1, kDown2})
+        for (const int cell : shapeOf(down).cells)
+            w[down] += solutionLetter(w, cell);
     return w;
 }
 

@@ -1,31 +1,14 @@
 #pragma once
 // The nine-cell staircase crossword: three words across, three down, drawn at
 // random from the lexicon until every down word is a word too.
-//
-//   row 0:         [0][1][2]
-//   row 1:      [3][4][5]
-//   row 2:   [6][7][8]
 #include <array>
 #include <string>
 
 #include "core/lexicon.h"
 #include "core/random.h"
+#include "crossword/grid.h"
 
 namespace quillbox::crossword {
-
-inline constexpr int kCellCount = 9;
-
-// Positions in PuzzleWords. The across words come first because the down
-// words are built from their letters.
-enum Entry : int {
-    kAcross1 = 0,  // cells 0, 1, 2
-    kAcross3 = 1,  // cells 3, 4, 5
-    kAcross4 = 2,  // cells 6, 7, 8
-    kDown3 = 3,    // cells 3, 7
-    kDown1 = 4,    // cells 0, 4, 8
-    kDown2 = 5,    // cells 1, 5
-};
-inline constexpr int kEntryCount = 6;
 
 using PuzzleWords = std::array<std::string, kEntryCount>;
 

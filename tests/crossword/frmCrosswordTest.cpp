@@ -1,238 +1,202 @@
+// The Crossword window through its real widgets, offscreen on a dark desktop,
+// with the puzzle TOE, TEN, BOA (down TO, TEA, ON) and scripted dialogs.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QFontMetrics>
+#include <QAccessible>
 #include <QLabel>
-#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QTest>
-#include <algorithm>
-#include <utility>
+#include <QTimer>
 
 #include "core/frmLaunchpad.h"
 #include "core/mainMod.h"
 #include "crossword/boardWidgets.h"
 #include "crossword/frmCrossword.h"
+#include "help/frmAbout.h"
+#include "help/frmRules.h"
+#include "support/keyScript.h"
 #include "support/scriptedDialogs.h"
+#include "support/scriptedRandom.h"
 #include "ui/maskedLetterBox.h"
-#include "ui/twips.h"
 
 using namespace quillbox::crossword;
-using quillbox::core::frmLaunchpad;
-using quillbox::core::mainMod::lexicon;
-using quillbox::crossword::frmCrossword;
-using quillbox::testing::ScriptedDialogs;
-using quillbox::ui::twRect;
+using quillbox::help::frmAbout;
+using quillbox::help::frmRules;
+using quillbox::testing::pressKeys;
 
 namespace {
-
-const QColor kWhite(255, 255, 255);
-const QColor kRed(255, 0, 0);
 
 class CrosswordWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        pad = &frmLaunchpad::instance();
-        pad->show();
-        pad->cmdCrossword_Click();
-        ASSERT_TRUE(frmCrossword::loaded());
+        QPalette dark = desktop;  // so that the system colour is not the puzzle's white
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        QApplication::setPalette(dark);
+        for (const char* word : {"TOE", "TEN", "BOA", "TOE", "TEN", "BOA"})
+            random.push(quillbox::testing::valueForWord(quillbox::core::mainMod::lexicon(), word));
+        quillbox::core::setApplicationRandom(&random);
         open();
     }
     void TearDown() override {
         frmCrossword::unload();
-        frmLaunchpad::unload();
-        QApplication::processEvents();
+        pad->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        quillbox::core::setApplicationRandom(nullptr);
+        QApplication::setPalette(desktop);
     }
-    void open() {
+    void open() {  // from the launch pad
+        pad->show();
+        pad->cmdCrossword_Click();
         w = &frmCrossword::instance();
-        w->activateWindow();
         QApplication::setActiveWindow(w);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     }
-    // Clicks cell k and types into the entry box that opens.
-    void typeInto(int k, const QString& keys) {
-        QTest::mouseClick(w->lblBox[k], Qt::LeftButton);
-        ASSERT_TRUE(w->mskBox[k]->isVisible()) << k;
-        ASSERT_TRUE(w->mskBox[k]->hasFocus()) << k;
-        QTest::keyClicks(w->mskBox[k], keys);
-    }
-    QString solution(int k) const { return QString::fromStdString(w->board().solution(k)); }
-    void generate() {
-        ASSERT_TRUE(w->cmdGenerate->isEnabled());
-        QTest::mouseClick(w->cmdGenerate, Qt::LeftButton);
-    }
-    long visibleBoxes() const {
-        return std::count_if(w->mskBox.begin(), w->mskBox.end(),
-                             [](QWidget* box) { return box->isVisible(); });
-    }
-    // Generate, Check and Show, as 0 (disabled) or 1 (enabled).
-    std::string buttons() const {
-        std::string s;
-        for (auto* b : {w->cmdGenerate, w->cmdCheckSolution, w->cmdShowSolution})
-            s += b->isEnabled() ? '1' : '0';
-        return s;
-    }
-    void expectSolutionShownAndLocked() const {
-        for (int k = 0; k < 9; ++k) {
-            EXPECT_EQ(w->lblBox[k]->text(), solution(k)) << k;
-            EXPECT_TRUE(w->lblBox[k]->isVisible()) << k;
-            EXPECT_FALSE(w->lblBox[k]->isEnabled()) << k;
-            EXPECT_EQ(w->lblBox[k]->background(), kWhite) << k;
+    void click(QWidget* target) { QTest::mouseClick(target, Qt::LeftButton); }
+    // The cells' letters ('.' none), the cell with the focus (@9: none),
+    // Generate, Check and Show (1 enabled), the cells' colours (system, white, red).
+    QString shows() const {
+        QString letters, buttons, colors;
+        for (CellLabel* c : w->lblBox) {
+            letters += c->text().isEmpty() ? QStringLiteral(".") : c->text();
+            colors += c->background() == Qt::red ? 'r' : c->background() == Qt::white ? 'w' : 's';
         }
-        EXPECT_EQ(buttons(), "100");
+        for (QPushButton* b : {w->cmdGenerate, w->cmdCheckSolution, w->cmdShowSolution})
+            buttons += b->isEnabled() ? '1' : '0';
+        const auto* at = std::find(w->lblBox.begin(), w->lblBox.end(), QApplication::focusWidget());
+        return QStringLiteral("%1 @%2 %3 %4")
+            .arg(letters)
+            .arg(at - w->lblBox.begin())
+            .arg(buttons, colors);
     }
 
-    ScriptedDialogs dialogs;
-    frmLaunchpad* pad = nullptr;
+    const QPalette desktop = QApplication::palette();
+    quillbox::testing::ScriptedDialogs dialogs;
+    quillbox::testing::ScriptedRandom random;
+    quillbox::core::frmLaunchpad* pad = &quillbox::core::frmLaunchpad::instance();
     frmCrossword* w = nullptr;
 };
 
-TEST_F(CrosswordWindowTest, OpensFreshWithItsLayoutAndMenus) {
-    EXPECT_EQ(w->windowTitle(), "Quillbox Crossword");
-    EXPECT_FALSE(pad->isVisible());
-    EXPECT_EQ(w->centralWidget()->size(), QSize(442, 227));
-    EXPECT_EQ(w->minimumSize(), w->maximumSize());
-    EXPECT_EQ(w->mnuFile->title() + w->mnuHelp->title(), "&File&Help");
-    for (QAction* a : {w->mnuFileExit, w->mnuHelpRules, w->mnuHelpAbout})
-        EXPECT_TRUE(a->shortcut().isEmpty()) << a->text().toStdString();
-    EXPECT_EQ(w->mnuFileExit->text(), "E&xit");
-    EXPECT_EQ(w->cmdGenerate->text(), "&Generate Crossword");
-    EXPECT_EQ(buttons(), "100");
-
-    // The staircase: neighbouring cells share their border line; each entry
-    // box lies over its cell; the clue numbers sit etched in their cells.
-    EXPECT_EQ(w->lblBox[0]->geometry(), twRect(2520, 240, 495, 495));
-    EXPECT_EQ(w->lblBox[6]->geometry(), twRect(1560, 1200, 495, 495));
-    EXPECT_EQ(w->lblBox[1]->geometry().left(), w->lblBox[0]->geometry().right());
-    EXPECT_EQ(w->lblBox[3]->geometry().bottom(), w->lblBox[7]->geometry().top());
-    for (int k = 0; k < 9; ++k) {
-        EXPECT_EQ(w->mskBox[k]->geometry(), w->lblBox[k]->geometry());
-        EXPECT_FALSE(w->mskBox[k]->isVisible());
-        EXPECT_TRUE(w->lblBox[k]->isEnabled());
-        EXPECT_TRUE(w->lblBox[k]->text().isEmpty());
-    }
-    EXPECT_TRUE(w->lbl3->geometry().intersects(w->lblBox[3]->geometry()));
-    EXPECT_FALSE(w->lbl3->isEnabled());
-    EXPECT_TRUE(w->lblRunCount->text().isEmpty());
+// What a screen reader is told.
+QString heard(QObject* o, QAccessible::Text t = QAccessible::Name) {
+    return QAccessible::queryAccessibleInterface(o)->text(t);
 }
 
-TEST_F(CrosswordWindowTest, EveryDefinitionFitsAClueLabelInTwoLines) {
-    const QFontMetrics fm(w->lbl1Ddef->font());
-    const QRect label = w->lbl1Ddef->geometry();
-    for (const auto& word : lexicon().Keys()) {
-        const QString clue = QString::fromStdString(lexicon().Item(word));
-        ASSERT_LE(
-            fm.boundingRect(QRect(0, 0, label.width(), 1000), Qt::TextWordWrap, clue).height(),
-            label.height())
-            << word;
-    }
+TEST_F(CrosswordWindowTest, TheKeyboardAloneSolvesAPuzzleWithOneWrongCheckOnTheWay) {
+    ASSERT_TRUE(w->cmdGenerate->hasFocus());
+    pressKeys("{Alt+G}");  // Generate is spent: the keyboard goes on into the grid
+    EXPECT_EQ(shows(), "......... @0 010 wwwwwwwww");
+    pressKeys("toex");
+    EXPECT_EQ(shows().left(12), "TOEX..... @4");
+    pressKeys("{Backspace}");  // on an empty cell it takes back the letter before
+    EXPECT_EQ(shows().left(12), "TOE...... @3");
+    pressKeys("tenbxq");  // the last cell keeps the keyboard
+    EXPECT_EQ(shows().left(12), "TOETENBXQ @8");
+    pressKeys("{Backspace}{Delete}");  // on a letter it clears it and goes back; Delete stays
+    EXPECT_EQ(shows().left(12), "TOETENB.. @7");
+    pressKeys("xx{Alt+C}");
+    EXPECT_EQ(shows(), "TOETENBXX @8 011 wwwwwwwrr");
+    EXPECT_EQ(heard(w->lblBox[8]), "4 across, letter 3; 1 down, letter 3: X, marked wrong");
+    pressKeys("{Tab}");  // the grid is one stop: on to Check, back in at the first red cell
+    EXPECT_TRUE(w->cmdCheckSolution->hasFocus());
+    pressKeys("{Shift+Tab}{Up}");
+    EXPECT_EQ(shows().left(12), "TOETENBXX @3");
+    pressKeys("{Down}o");  // typing now runs down 3 Down, which ends here
+    EXPECT_EQ(shows(), "TOETENBOX @7 011 wwwwwwwwr");
+    pressKeys("{Right}{Return}");  // opens the red cell as a click does: white and empty
+    EXPECT_TRUE(w->mskBox[8]->hasFocus() && w->mskBox[8]->letters().isEmpty());
+    EXPECT_EQ(shows(), "TOETENBOX @9 011 wwwwwwwww");
+    pressKeys("a{Escape}");
+    EXPECT_EQ(shows(), "TOETENBOA @8 011 wwwwwwwww");
+    dialogs.onMessage = [&](auto&) { EXPECT_EQ(shows(), "TOETENBOA @8 011 wwwwwwwww"); };
+    pressKeys("{Alt+C}");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text + " / " + dialogs.shown[0].title,
+              "Correct Solution! / Quillbox Crossword");
+    EXPECT_EQ(dialogs.shown[0].parent, w);
+    EXPECT_EQ(w->lblRunCount->text() + shows(), " 1 loss(es)TOETENBOA @9 100 wwwwwwwww");
+    EXPECT_TRUE(w->cmdGenerate->hasFocus());
 }
 
-TEST_F(CrosswordWindowTest, ShowsTheCluesTakesLettersInUpperCaseAndAnnouncesAWin) {
-    generate();
-    EXPECT_EQ(buttons(), "010");
-    const std::pair<QLabel*, int> clues[] = {{w->lbl1Adef, kAcross1}, {w->lbl3Adef, kAcross3},
-                                             {w->lbl4Adef, kAcross4}, {w->lbl3Ddef, kDown3},
-                                             {w->lbl1Ddef, kDown1},   {w->lbl2Ddef, kDown2}};
-    for (const auto& [label, entry] : clues)
-        EXPECT_EQ(label->text().toStdString(),
-                  lexicon().Item(w->board().words()[static_cast<std::size_t>(entry)]))
-            << entry;
-    for (int k = 0; k < 9; ++k) {
-        EXPECT_EQ(w->lblBox[k]->background(), kWhite);
-        // Every other cell typed in lower case.
-        typeInto(k, k % 2 ? solution(k).toLower() : solution(k));
-        EXPECT_EQ(visibleBoxes(), 1);
-    }
-    // Cell 8's box is still open: pressing Check commits it first.
-    dialogs.onMessage = [&](const ScriptedDialogs::Shown&) {
-        EXPECT_EQ(buttons(), "010");
-        EXPECT_TRUE(w->lblRunCount->text().isEmpty());
-    };
-    QTest::mouseClick(w->cmdCheckSolution, Qt::LeftButton);
-    ASSERT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(dialogs.messages()[0].text, "Correct Solution!");
-    EXPECT_EQ(dialogs.messages()[0].title, "Quillbox Crossword");
-    EXPECT_EQ(w->lblRunCount->text(), " 1 win(s)");
-    expectSolutionShownAndLocked();
-    // The locked grid opens no entry box.
-    QTest::mouseClick(w->lblBox[0], Qt::LeftButton);
-    EXPECT_EQ(visibleBoxes(), 0);
-}
-
-TEST_F(CrosswordWindowTest, ARedCellReopensEmptyAndTheRevealLocksTheGrid) {
-    generate();
-    const QString wrong = solution(0) == "X" ? "Y" : "X";
-    typeInto(0, wrong);
-    QTest::mouseClick(w->cmdCheckSolution, Qt::LeftButton);
-    EXPECT_TRUE(dialogs.messages().empty());
-    EXPECT_EQ(w->lblRunCount->text(), " 1 loss(es)");
-    EXPECT_EQ(buttons(), "011");
-    EXPECT_EQ(w->lblBox[0]->text(), wrong);
-    for (auto* cell : w->lblBox)
-        EXPECT_EQ(cell->background(), kRed);
-
-    // Reopening a red cell: white, and the old letter is not offered.
-    QTest::mouseClick(w->lblBox[0], Qt::LeftButton);
-    EXPECT_FALSE(w->lblBox[0]->isVisible());
-    EXPECT_TRUE(w->mskBox[0]->letters().isEmpty());
-    EXPECT_EQ(w->lblBox[0]->background(), kWhite);
-    // Leaving it for another cell without typing leaves it empty.
-    typeInto(4, solution(4));
-    EXPECT_TRUE(w->lblBox[0]->isVisible());
-    EXPECT_TRUE(w->lblBox[0]->text().trimmed().isEmpty());
-    EXPECT_EQ(w->lblBox[1]->background(), kRed);
-
-    QTest::mouseClick(w->cmdShowSolution, Qt::LeftButton);
-    expectSolutionShownAndLocked();
-    EXPECT_EQ(w->lblRunCount->text(), " 1 loss(es)");
-}
-
-TEST_F(CrosswordWindowTest, TheEntryBoxTakesOneLetterAndLeavingItAnyWayCommitsIt) {
-    // Before the first puzzle cells take letters but cannot be checked.
-    typeInto(2, "1.b c");
+TEST_F(CrosswordWindowTest, AClickedCellTakesOneLetterThatLeavingItCommitsInUpperCase) {
+    click(w->lblBox[2]);  // before the first puzzle cells already take letters
+    QTest::keyClicks(w->mskBox[2], "1.b c");
     EXPECT_EQ(w->mskBox[2]->text(), "b");
-    QTest::mouseClick(w->lblBox[5], Qt::LeftButton);
-    EXPECT_EQ(w->lblBox[2]->text(), "B");
-    EXPECT_EQ(w->openCell(), 5);
-    EXPECT_EQ(buttons(), "100");
-    // Generating while a box is open commits it, then clears the grid.
+    click(w->lblBox[5]);
     QTest::keyClicks(w->mskBox[5], "q");
-    generate();
-    EXPECT_EQ(visibleBoxes(), 0);
-    EXPECT_EQ(w->openCell(), -1);
-    EXPECT_TRUE(w->lblBox[5]->isVisible());
-    EXPECT_TRUE(w->lblBox[5]->text().isEmpty());
-    EXPECT_TRUE(w->lblBox[2]->text().isEmpty());
-
-    typeInto(7, "m");
-    QTest::keyClick(w->mskBox[7], Qt::Key_Tab);
-    EXPECT_FALSE(w->mskBox[7]->isVisible());
-    EXPECT_EQ(w->lblBox[7]->text(), "M");
-    EXPECT_EQ(w->board().cell(7).caption, "M");
-    EXPECT_EQ(w->openCell(), -1);
+    EXPECT_EQ(shows(), "..B...... @9 100 sswsswsss");
+    click(w->cmdGenerate);  // commits the open box, then clears every cell
+    EXPECT_EQ(shows(), "......... @0 010 wwwwwwwww");
+    click(w->lblBox[0]);
+    QTest::keyClicks(w->mskBox[0], "x");
+    click(w->cmdCheckSolution);
+    EXPECT_EQ(shows(), "X........ @9 011 rrrrrrrrr");
+    click(w->lblBox[0]);  // a red cell reopens white and empty...
+    EXPECT_TRUE(w->mskBox[0]->isVisible() && !w->lblBox[0]->isVisible());
+    click(w->lblBox[4]);  // ...and left without typing stays empty
+    EXPECT_EQ(shows(), "......... @9 011 wrrrwrrrr");
+    click(w->cmdShowSolution);
+    click(w->lblBox[0]);  // the revealed grid is locked
+    EXPECT_EQ(shows() + QString::number(w->editedCell()), "TOETENBOA @9 100 wwwwwwwww-1");
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(CrosswordWindowTest, ClosingReturnsToTheLaunchPadAndForgetsTheRun) {
-    generate();
-    QTest::mouseClick(w->cmdCheckSolution, Qt::LeftButton);
-    ASSERT_EQ(w->lblRunCount->text(), " 1 loss(es)");
+TEST_F(CrosswordWindowTest, AScreenReaderHearsEachControlByWhatItShowsAndEachCellByItsPlace) {
+    click(w->cmdGenerate);
+    for (QWidget* c : w->findChildren<QWidget*>()) {  // buttons and labels by what they show
+        if (qobject_cast<QPushButton*>(c) ||
+            (qobject_cast<QLabel*>(c) && !qobject_cast<CellLabel*>(c))) {
+            EXPECT_EQ(heard(c), c->property("text").toString().remove('&'));
+        }
+    }
+    QStringList heardToo;
+    for (QWidget* m : std::initializer_list<QWidget*>{w->menuBar(), w->mnuFile, w->mnuHelp})
+        for (int i = 0; i < QAccessible::queryAccessibleInterface(m)->childCount(); ++i)
+            heardToo << QAccessible::queryAccessibleInterface(m)->child(i)->text(QAccessible::Name);
+    heardToo << heard(w->lbl1Ddef, QAccessible::Description) << heard(w->lblBox[4])
+             << heard(w->lblBox[4], QAccessible::Description) << heard(w->lblBox[6])
+             << heard(w->mskBox[5]);
+    EXPECT_EQ(heardToo.join(" | "),
+              "File | Help | Exit | Rules... | About... | Clue for 1 down | 3 across, letter 2; 1 "
+              "down, letter 2: empty | 3 across: " +
+                  w->lbl3Adef->text() + " 1 down: " + w->lbl1Ddef->text() +
+                  " | 4 across, letter 1: empty | 3 across, letter 3; 2 down, letter 2");
+    EXPECT_EQ(w->lbl1Ddef->text().toStdString(), quillbox::core::mainMod::lexicon().Item("TEA"));
+}
 
-    QPointer<frmCrossword> guard(w);
-    w->mnuFileExit->trigger();
+TEST_F(CrosswordWindowTest, HelpRulesOpensTheRulesViewerAndHelpAboutTheModalAboutBox) {
+    bool aboutOverUs = false;  // looked at from inside the about box's modal loop
+    const auto look = [&] {
+        aboutOverUs = frmAbout::loaded() && frmAbout::instance().parentWidget() == w &&
+                      QApplication::activeModalWidget() == &frmAbout::instance();
+        if (frmAbout::loaded())
+            frmAbout::instance().done(0);
+    };
+    QTimer::singleShot(0, look);
+    w->mnuHelpRules->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(frmRules::loaded() && frmRules::instance().isVisible() && !aboutOverUs);
+    frmRules::unload();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(guard.isNull());
-    EXPECT_TRUE(pad->isVisible());
+    QTimer::singleShot(0, look);
+    w->mnuHelpAbout->trigger();  // returns when the box is closed
+    QApplication::processEvents();
+    EXPECT_TRUE(aboutOverUs && !frmRules::loaded());
+}
 
-    pad->cmdCrossword_Click();
-    open();
-    EXPECT_FALSE(pad->isVisible());
-    EXPECT_TRUE(w->lblRunCount->text().isEmpty());
-    EXPECT_EQ(w->board().runCount(), 0);
-    EXPECT_EQ(w->board().state(), BoardState::Fresh);
+TEST_F(CrosswordWindowTest, ExitAndTheCloseBoxReturnToTheLaunchPadAndTheRunStartsAgain) {
+    for (QAction* exit : {w->mnuFileExit, static_cast<QAction*>(nullptr)}) {
+        click(w->cmdGenerate);
+        click(w->cmdCheckSolution);
+        QPointer<frmCrossword> gone(w);
+        exit ? exit->trigger() : void(w->close());
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(gone.isNull() && pad->isVisible());
+        open();
+        EXPECT_EQ(w->lblRunCount->text() + shows(), "......... @9 100 sssssssss");
+        EXPECT_FALSE(pad->isVisible());
+    }
+    EXPECT_TRUE(dialogs.shown.empty());  // nothing is asked
 }
 
 }  // namespace

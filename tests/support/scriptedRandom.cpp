@@ -1,5 +1,7 @@
 #include "support/scriptedRandom.h"
 
+#include <algorithm>
+
 namespace quillbox::testing {
 
 double ScriptedRandom::nextDouble() {
@@ -26,6 +28,14 @@ std::string bagStartingWith(const std::string& front) {
         rest.erase(at, 1);
     }
     return front + rest;
+}
+
+double valueForWord(const core::Lexicon& lexicon, const std::string& word) {
+    const auto& keys = lexicon.Keys();
+    const auto at = std::find(keys.begin(), keys.end(), word);
+    if (at == keys.end())
+        throw std::invalid_argument(word + " is not in the lexicon");
+    return valueForIndex(static_cast<int>(at - keys.begin()), static_cast<int>(keys.size()));
 }
 
 std::vector<double> shuffleScript(std::string from, const std::string& to) {

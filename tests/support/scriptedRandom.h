@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/lexicon.h"
 #include "core/random.h"
 
 namespace quillbox::testing {
@@ -32,6 +33,10 @@ class ScriptedRandom : public core::RandomSource {
 
 // The value r whose index draw randomIndexDraw(r, n) gives exactly idx.
 double valueForIndex(int idx, int n);
+
+// The value whose index draw picks `word` from the lexicon's keys; throws
+// std::invalid_argument for a word it does not hold.
+double valueForWord(const core::Lexicon& lexicon, const std::string& word);
 
 // The values that make a shuffle of exactly 10 x n exchanges turn the tiles
 // `from` (in bag order) into `to`: a few real swaps, then exchanges of
