@@ -13,7 +13,7 @@
 #include "classic/classicGame.h"
 #include "classic/frmMain.h"
 #include "classic/rackWidgets.h"
-#include "classicTestSupport.h"
+#include "support/scriptedRandom.h"
 #include "core/frmLaunchpad.h"
 #include "support/scriptedDialogs.h"
 #include "ui/programFolder.h"
@@ -25,6 +25,8 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 
 namespace quillbox::testing {
+using namespace quillbox::classic;
+using namespace quillbox::core;
 
 class ClassicWindow : public ::testing::Test {
   protected:
@@ -49,7 +51,8 @@ class ClassicWindow : public ::testing::Test {
     }
 
     void start(const std::string& front) {
-        scriptShuffleToStartWith(random, front);
+        for (double v : shuffleScript(kFillOrder, bagStartingWith(front)))
+            random.push(v);
         w->cmdStartGame->click();
     }
     // One character per slot: '.' empty, upper case a tile, lower case a selected tile.

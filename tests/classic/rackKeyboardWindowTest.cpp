@@ -88,7 +88,8 @@ TEST_F(Keyboard, AccessKeysMenusAndTheReadOnlyBoxesKeepTheirKeys) {
 
 TEST_F(Keyboard, AWholeGameIsPlayedWithTheKeyboardAlone) {
     dialogs.inputAnswers = {"A"};
-    scriptShuffleToStartWith(random, "_QXIENT");
+    for (double v : shuffleScript(kFillOrder, bagStartingWith("_QXIENT")))
+            random.push(v);
     alt(Qt::Key_S);
     ASSERT_TRUE(w->rack->hasFocus());  // Start Game and Learn Mode pass it on
     keys("!}");                        // the blank becomes A and moves past the Q

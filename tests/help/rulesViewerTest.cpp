@@ -167,13 +167,12 @@ TEST_F(RulesViewer, ASystemInstallReadsTheDocumentFromItsSharedFolder) {
     // The program in games/, nothing beside it, the document in share/quillbox.
     QDir(folder.path()).mkpath(QStringLiteral("games"));
     QDir(folder.path()).mkpath(QStringLiteral("share/quillbox"));
-    QFile f(folder.filePath(QStringLiteral("share/quillbox/") + kFileName));
+    QFile f(folder.filePath(QStringLiteral("share/quillbox/Quillbox Rules.rtf")));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(rtfOf({QStringLiteral("INTRODUCTION"), QStringLiteral("Shared copy.")}));
+    f.write("{\\rtf1 INTRODUCTION\\par Shared copy.}");
     f.close();
     ui::setProgramFolderForTesting(folder.filePath(QStringLiteral("games")));
-    frmRules& v = openViewer();
-    EXPECT_TRUE(v.rtbRules->text().contains(QStringLiteral("Shared copy.")));
+    EXPECT_TRUE(openViewer().rtbRules->text().contains(QStringLiteral("Shared copy.")));
     EXPECT_TRUE(dialogs.shown.empty());
 }
 

@@ -238,7 +238,7 @@ TEST_F(HighScoresTest, ASystemInstallKeepsEachPlayersTableInAPrivateFolderMadeOn
     const fs::path games = fs::path(dir.path) / "games";
     fs::create_directories(games);
     fs::create_directories(fs::path(dir.path) / "share" / "quillbox");
-    writeBytes((fs::path(dir.path) / "share" / "quillbox" / "Quillbox Rules.rtf").string(), "{\\rtf1}");
+    writeBytes(dir / "share/quillbox/Quillbox Rules.rtf", "{\\rtf1}");
     useFolder(games.string());
     const bool hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
     const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
@@ -260,9 +260,11 @@ TEST_F(HighScoresTest, ASystemInstallKeepsEachPlayersTableInAPrivateFolderMadeOn
     writeBytes(plain, "a file, not a folder");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(plain + "/share"));
     EXPECT_FALSE(table.isHigh(100));
-    expectMessage(0, "High Scores Unavailable",
-                  "The high-score table could not be created:\n\n" + plain +
-                      "/share/quillbox/High Scores.rnd\n\nNot a directory.");
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title + ": " + dialogs.messages()[0].text,
+              QString::fromStdString("High Scores Unavailable: The high-score table could not be "
+                                     "created:\n\n" + plain +
+                                     "/share/quillbox/High Scores.rnd\n\nNot a directory."));
     if (hadDataHome)
         qputenv("XDG_DATA_HOME", savedDataHome);
     else

@@ -12,6 +12,7 @@
 #include "ui/appearance.h"
 #include "ui/maskedLetterBox.h"
 #include "ui/programFolder.h"
+#include "ui/windowSetup.h"
 
 namespace ui = quillbox::ui;
 
@@ -66,7 +67,7 @@ TEST(Application, TheIconIsARoundedCreamTileWithADarkLetterAtEverySize) {
 TEST(Application, WindowsAreCentredOnTheirScreen) {
     QWidget w;
     w.resize(200, 100);
-    ui::centreOnScreen(&w);
+    ui::centreOnScreen(w);
     EXPECT_EQ(w.frameGeometry().center(), w.screen()->availableGeometry().center());
 }
 

@@ -120,9 +120,9 @@ TEST(DarkDesktop, EveryWindowKeepsItsTextReadable) {
     expectReadable(classic);
     auto& crossword = quillbox::crossword::frmCrossword::instance();
     crossword.cmdGenerate->click();
-    for (int cell = 0; crossword.openCell() < 0; ++cell)
+    for (int cell = 0; crossword.editedCell() < 0; ++cell)
         crossword.lblBox_Click(cell);
-    QTest::keyClicks(crossword.mskBox[crossword.openCell()], "e");
+    QTest::keyClicks(crossword.mskBox[crossword.editedCell()], "e");
     crossword.cmdCheckSolution->click();  // a red cell beside white ones
     expectReadable(crossword);
     quillbox::help::openRulesViewer(nullptr);
