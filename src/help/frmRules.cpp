@@ -130,11 +130,10 @@ void frmRules::lstContents_Click() {
         rtbRules->verticalScrollBar()->setValue(oldScroll);
         return;
     }
-    // Forward past the section, then back to the heading, which the box
-    // scrolls only as far as needed: the heading stands at the top of the view
-    // with its section below. (Searching forward for the empty line after the
-    // heading would show the heading at the bottom of the view instead.)
-    rtbRules->verticalScrollBar()->setValue(rtbRules->verticalScrollBar()->maximum());
+    // Forward to the empty line that ends the heading's section, then back to
+    // the heading, which the box scrolls only as far as needed: the heading
+    // shows together with as much of its section as the view holds.
+    rtbRules->find(QStringLiteral("\n\r"), p + rtbRules->selLength());
     rtbRules->find(heading, 0, -1, true);
 }
 
