@@ -1,13 +1,12 @@
 #pragma once
-// The brute-force legal-play search written out step by step, as plain as it
-// is slow: every arrangement of the rack in a 1-based table of strings, every
-// letter for every blank, three look-ups and a keyed table per test. It is the
-// reference the fast finder has to match character for character. And racks
-// to search, drawn with a fixed seed.
+// The legal-play search written out as plainly as it is slow: every
+// arrangement of the rack, every letter for every blank, three look-ups and a
+// table of lines listed. The fast finder has to match it character for
+// character. And racks to search, drawn with a fixed seed.
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,109 +14,63 @@
 
 namespace quillbox::testing {
 
-class LegalPlayOracle {
-  public:
-    explicit LegalPlayOracle(const core::Lexicon& lexicon) : lexicon_(lexicon) {}
+// The arrangements of s in the walk's order: those of all but the last
+// character, each with the last appended, then every rotation of each.
+inline std::vector<std::string> arrangements(const std::string& s) {
+    if (s.size() == 1)
+        return {s};
+    std::vector<std::string> out = arrangements(s.substr(0, s.size() - 1));
+    for (auto& a : out)
+        a += s.back();
+    const std::size_t m = out.size();
+    for (std::size_t j = 0; j < m; ++j) {
+        std::string t = out[j];
+        for (std::size_t r = 1; r < s.size(); ++r)
+            out.push_back(t = t.substr(1) + t[0]);
+    }
+    return out;
+}
 
-    // The whole search for a rack string (one character per occupied slot, a
-    // letter or "_"), recording what it does to the list and the countdown.
-    void findLegalPlays(const std::string& rack) {
-        appended.clear();
-        countdownCaptions.clear();
-        std::fill(permutations.begin() + 1, permutations.end(), "");
-        const auto tileCount = rack.size();
-        const auto blankCount = std::count(rack.begin(), rack.end(), '_');
-        if (tileCount == 7) {
-            permute(rack);
-            countdownCaptions.push_back("5000");
-            const int step = blankCount == 2 ? 100 : 500;
-            std::map<std::string, std::string> listedPlays;
-            int i = 1;
-            while (permutations[i] != "") {
-                if (blankCount == 0) {
-                    testPermutation(i, "$", "$", listedPlays);
-                } else if (blankCount == 1) {
-                    for (char c = 'A'; c <= 'Z'; ++c)
-                        testPermutation(i, std::string(1, c), "$", listedPlays);
-                } else if (blankCount == 2) {
-                    for (char c1 = 'A'; c1 <= 'Z'; ++c1)
-                        for (char c2 = 'A'; c2 <= 'Z'; ++c2)
-                            testPermutation(i, std::string(1, c1), std::string(1, c2), listedPlays);
-                }
-                i = i + 1;
-                if (i % step == 0)
-                    countdownCaptions.push_back(std::to_string(5000 - i));
+// What the window shows for a rack (one character per tile, "_" a blank):
+// "countdown" and its values or "not searched", then each line of the list
+// box with a letter a blank stands for in lower case, then six empty lines.
+inline std::string literalSearch(const core::Lexicon& lexicon, const std::string& rack) {
+    std::string countdown = "not searched", list;
+    if (rack.size() == 7) {
+        const std::vector<std::string> walk = arrangements(rack);
+        const int blanks = static_cast<int>(std::count(rack.begin(), rack.end(), '_'));
+        const int step = blanks == 2 ? 100 : 500;
+        countdown = "countdown 5000";
+        std::set<std::string> listed;
+        for (std::size_t i = 0; i < walk.size(); ++i) {
+            // The first blank's letter runs slowest: A A, A B, ... Z Z.
+            const int choices = blanks == 0 ? 1 : blanks == 1 ? 26 : blanks == 2 ? 676 : 0;
+            for (int c = 0; c < choices; ++c) {
+                std::string p = walk[i];
+                std::vector<std::size_t> under;  // where in the line, words spaced
+                for (std::size_t k = 0, seen = 0; k < p.size(); ++k)
+                    if (p[k] == '_') {
+                        const int letter = seen++ == 0 && blanks == 2 ? c / 26 : c % 26;
+                        p[k] = static_cast<char>('A' + letter);
+                        under.push_back(k < 2 ? k : k < 4 ? k + 1 : k + 2);
+                    }
+                const std::string w1 = p.substr(0, 2), w2 = p.substr(2, 2), w3 = p.substr(4);
+                std::string line = w1 + " " + w2 + " " + w3;
+                if (!lexicon.Exists(w1) || !lexicon.Exists(w2) || !lexicon.Exists(w3) ||
+                    listed.count(line) || listed.count(w2 + " " + w1 + " " + w3))
+                    continue;
+                listed.insert(line);
+                for (std::size_t u : under)
+                    line[u] += 'a' - 'A';
+                list += line + "\n";
             }
-            countdownCaptions.push_back("0");
+            if ((i + 2) % step == 0)
+                countdown += " " + std::to_string(5000 - static_cast<int>(i + 2));
         }
-        for (int k = 0; k < 6; ++k)
-            appendFormatted("\r\n", -1, -1);
+        countdown += " 0";
     }
-
-    // Record of the last search, one formatted append to the list box each,
-    // underlined characters in lower case; the list is emptied when it starts.
-    std::vector<std::string> appended;
-    std::vector<std::string> countdownCaptions;
-
-  private:
-    static std::string rotateLeft(const std::string& s) { return s.substr(1) + s.substr(0, 1); }
-
-    void permute(const std::string& s) {
-        const int n = static_cast<int>(s.size());
-        if (n == 1) {
-            permutations[1] = s;
-            return;
-        }
-        permute(s.substr(0, n - 1));
-        int i = 1;
-        for (; permutations[i] != ""; ++i)
-            permutations[i] += s.substr(n - 1, 1);
-        const int m = i - 1;
-        const int length = static_cast<int>(permutations[1].size());
-        int f = m + 1;
-        for (int j = 1; j <= m; ++j) {
-            std::string t = permutations[j];
-            for (int r = 1; r <= length - 1; ++r) {
-                t = rotateLeft(t);
-                permutations[f] = t;
-                f = f + 1;
-            }
-        }
-    }
-
-    void testPermutation(int index, const std::string& letter1, const std::string& letter2,
-                         std::map<std::string, std::string>& listedPlays) {
-        std::string p = permutations[index];
-        int u1 = -1, u2 = -1, blanksSeen = 0;
-        for (int k = 1; k <= static_cast<int>(p.size()); ++k) {
-            if (p.substr(k - 1, 1) != "_")
-                continue;
-            p.replace(k - 1, 1, blanksSeen == 0 ? letter1 : letter2);
-            const int offset = k <= 2 ? k - 1 : k <= 4 ? k : k + 1;
-            (blanksSeen == 0 ? u1 : u2) = offset;
-            ++blanksSeen;
-        }
-        const std::string w1 = p.substr(0, 2), w2 = p.substr(2, 2), w3 = p.substr(4, 3);
-        if (!lexicon_.Exists(w1) || !lexicon_.Exists(w2) || !lexicon_.Exists(w3))
-            return;
-        const std::string line = w1 + " " + w2 + " " + w3;
-        const std::string twin = w2 + " " + w1 + " " + w3;
-        if (listedPlays.count(line) || listedPlays.count(twin))
-            return;
-        listedPlays[line] = line;
-        appendFormatted(line + "\r\n", u1, u2);
-    }
-
-    void appendFormatted(std::string text, int u1, int u2) {
-        for (int u : {u1, u2})
-            if (u != -1)
-                text[static_cast<std::size_t>(u)] += 'a' - 'A';
-        appended.push_back(text);
-    }
-
-    const core::Lexicon& lexicon_;
-    std::vector<std::string> permutations = std::vector<std::string>(5042);  // 1 to 5041
-};
+    return countdown + "\n" + list + "\n\n\n\n\n\n";
+}
 
 // Seven-tile racks drawn from the 98 letter tiles of a full bag, with a number
 // of blanks put in at random slots. Plain modulo on mt19937 keeps the draws
