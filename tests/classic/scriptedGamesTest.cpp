@@ -5,15 +5,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <deque>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <sstream>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "classic/classicGame.h"
 #include "classic/classicPort.h"
@@ -27,29 +23,9 @@ namespace {
 using namespace quillbox::classic;
 using namespace quillbox::testing;
 
-// A tally line as the sheet shows it: letters from blanks in lower case, then
-// the line's colour.
-std::string sheetLine(const TallyEntry& e) {
-    std::string text = e.line.substr(0, e.line.size() - 2);
-    for (int u : {e.blankIndex1, e.blankIndex2})
-        if (u >= 0)
-            text[static_cast<std::size_t>(u)] += 'a' - 'A';
-    const Rgb c = e.color;
-    return text + "  " +
-           (c == colors::black        ? "black"
-            : c == colors::red        ? "red"
-            : c == colors::blue       ? "blue"
-            : c == colors::magenta    ? "magenta"
-            : c == colors::darkViolet ? "dark violet"
-                                      : "another colour");
-}
-
 class RecordingWindow : public ClassicPort, public quillbox::scores::ScoreTable {
   public:
-    // One line per request, in order: "tally <sheet line>", "clear",
-    // "message <title>: <text>", "input <title>: <prompt> [<default>]",
-    // "search <tiles>", "high scores shown", "table asked <points>",
-    // "table add "<name>" <points>". A line break in a text shows as \n.
+    // One line per request, in the forms games.txt lists; \n for a line break.
     std::vector<std::string> log;
     std::deque<std::string> inputAnswers;
     bool qualifies = false;  // isHigh's answer
@@ -67,7 +43,7 @@ class RecordingWindow : public ClassicPort, public quillbox::scores::ScoreTable 
         record("input " + title + ": " + prompt + " [" + defaultAnswer + "]");
         if (inputAnswers.empty())
             throw std::logic_error("unexpected input box: " + title);
-        std::string answer = std::move(inputAnswers.front());
+        std::string answer = inputAnswers.front();
         inputAnswers.pop_front();
         return answer;
     }
@@ -79,8 +55,20 @@ class RecordingWindow : public ClassicPort, public quillbox::scores::ScoreTable 
         return points < 0 ? "-" + digits : digits;
     }
     void clearTally() override { log.push_back("clear"); }
-    void appendTally(const TallyEntry& entry) override {
-        log.push_back("tally " + sheetLine(entry));
+    // Letters from blanks in lower case, then the line's colour.
+    void appendTally(const TallyEntry& e) override {
+        std::string text = e.line.substr(0, e.line.size() - 2);
+        for (int u : {e.blankIndex1, e.blankIndex2})
+            if (u >= 0)
+                text[static_cast<std::size_t>(u)] += 'a' - 'A';
+        const std::pair<Rgb, const char*> names[] = {{colors::black, "black"},
+                                                     {colors::red, "red"},
+                                                     {colors::blue, "blue"},
+                                                     {colors::magenta, "magenta"},
+                                                     {colors::darkViolet, "dark violet"}};
+        const auto* c = std::find_if(std::begin(names), std::end(names),
+                                     [&](const auto& n) { return n.first == e.color; });
+        log.push_back("tally " + text + "  " + (c == std::end(names) ? "another" : c->second));
     }
     void findLegalPlays(const Rack& rack) override { record("search " + rack.tileString()); }
     void showHighScores() override { record("high scores shown"); }
@@ -109,15 +97,14 @@ Rack rackOf(const std::string& layout) {
     Rack rack;
     for (int i = 0; i < kRackSlots; ++i) {
         const auto c = static_cast<unsigned char>(layout.at(static_cast<std::size_t>(i)));
-        if (c == '.')
-            continue;
-        rack.receiveDrawnTile(i, std::islower(c) ? TileBag::kBlank : static_cast<char>(c));
-        rack.setBlankLetter(i, static_cast<char>(std::toupper(c)));
+        if (c != '.') {
+            rack.receiveDrawnTile(i, std::islower(c) ? TileBag::kBlank : static_cast<char>(c));
+            rack.setBlankLetter(i, static_cast<char>(std::toupper(c)));
+        }
     }
     return rack;
 }
 
-// The inverse of rackOf.
 std::string layoutOf(const Rack& rack) {
     std::string out;
     for (int i = 0; i < kRackSlots; ++i) {
@@ -160,11 +147,8 @@ std::vector<Game> loadGames() {
 const quillbox::core::Lexicon& smallLexicon() {
     static const quillbox::core::Lexicon words = [] {
         quillbox::core::Lexicon l;
-        for (const auto& [word, definition] : {std::pair{"AT", "in the place of"},
-                                               {"TA", "thanks"},
-                                               {"XI", "a Greek letter"},
-                                               {"AWL", ""}})
-            l.Add(word, definition);
+        l.Add("AT", "in the place of"), l.Add("TA", "thanks"), l.Add("XI", "a Greek letter");
+        l.Add("AWL", "");
         return l;
     }();
     return words;
@@ -173,15 +157,12 @@ const quillbox::core::Lexicon& smallLexicon() {
 // What the rack shows: its tiles with "*" under each selected one, and the
 // insertion markers with "#" under a bordered slot.
 std::vector<std::string> partsOf(const Rack& r) {
-    std::string rack = "rack " + layoutOf(r) + ' ', hover = "hover ";
+    std::string rack = "rack " + layoutOf(r) + ' ', hover = "hover ", borders = " ";
     for (int i = 0; i < kRackSlots; ++i)
-        rack += r.slot(i).selected() ? '*' : '.';
+        rack += r.slot(i).selected() ? '*' : '.', borders += r.hasBorder(i) ? '#' : '.';
     for (int k = 0; k < kInsertMarkers; ++k)
         hover += r.markerVisible(k) ? '^' : '.';
-    hover += ' ';
-    for (int i = 0; i < kRackSlots; ++i)
-        hover += r.hasBorder(i) ? '#' : '.';
-    return {rack, hover};
+    return {rack, hover + borders};
 }
 
 // What the window draws, one line per part.
@@ -218,12 +199,6 @@ class ScriptedGame : public ::testing::TestWithParam<Game> {
     Rack* loose = nullptr;  // the steps work on this rack alone once it is set
 
     std::vector<std::string> parts() const { return loose ? partsOf(*loose) : partsOf(game); }
-    // Starts a game whose first tiles drawn are `front`.
-    void startWith(const std::string& front) {
-        for (double v : shuffleScript(kFillOrder, bagStartingWith(front)))
-            random.push(v);
-        game.startGame();
-    }
     // Selects the tiles of `word` left to right and plays them. A lower-case
     // letter is a blank, re-lettered by double-clicking it first.
     void playLetters(const std::string& word) {
@@ -251,7 +226,9 @@ class ScriptedGame : public ::testing::TestWithParam<Game> {
         for (std::size_t i = 1; i < w.size(); ++i)
             rest += w[i];
         if (verb == "start") {
-            startWith(rest);
+            for (double v : shuffleScript(kFillOrder, bagStartingWith(rest)))
+                random.push(v);
+            game.startGame();
         } else if (verb == "bag") {
             bag = TileBag();
             for (const char tile : rest)
@@ -266,19 +243,18 @@ class ScriptedGame : public ::testing::TestWithParam<Game> {
             loose ? loose->dragOverSlot(n(2), state, x) : game.hoverSlot(n(2), state, x);
         } else if (verb == "hover" || verb == "leave") {
             loose ? loose->dragOverGap(n(2), state) : game.hoverGap(n(2), state);
-        } else if (verb == "drop" && w[2] == "on") {
-            loose ? loose->dropOnSlot(n(3), n(1)) : game.dropOnSlot(n(3), n(1));
         } else if (verb == "drop") {
-            loose ? loose->dropOnGap(n(3), n(1)) : game.dropOnGap(n(3), n(1));
+            const bool on = w[2] == "on";
+            loose ? (on ? loose->dropOnSlot(n(3), n(1)) : loose->dropOnGap(n(3), n(1)))
+                  : (on ? game.dropOnSlot(n(3), n(1)) : game.dropOnGap(n(3), n(1)));
         } else if (verb == "take") {
             const TakenWord t = loose->takeSelectedWord();
             window.log.push_back("took " + t.word + " " + std::to_string(t.blankIndex1) + " " +
                                  std::to_string(t.blankIndex2));
         } else if (verb == "answer") {  // each answer ends with '|'
-            std::string answers = step.substr(7);
-            for (std::size_t bar; (bar = answers.find('|')) != std::string::npos;
-                 answers.erase(0, bar + 1))
-                window.inputAnswers.push_back(answers.substr(0, bar));
+            std::istringstream answers(step.substr(7));
+            for (std::string a; std::getline(answers, a, '|');)
+                window.inputAnswers.push_back(a);
         } else if (verb == "learn") {
             game.setLearnMode(rest == "on"    ? LearnMode::On
                               : rest == "off" ? LearnMode::Off
@@ -286,8 +262,8 @@ class ScriptedGame : public ::testing::TestWithParam<Game> {
         } else if (verb == "draw" || verb == "play" || verb == "end") {
             verb == "draw" ? game.drawTiles() : verb == "play" ? game.playWord() : game.endGame();
         } else if (verb == "relabel" && loose) {
-            window.log.push_back(loose->setBlankLetter(n(1), w.at(2)[0]) ? "relabelled"
-                                                                         : "not a blank");
+            const bool done = loose->setBlankLetter(n(1), w.at(2)[0]);
+            window.log.push_back(done ? "relabelled" : "not a blank");
         } else if (verb == "relabel") {
             game.relabelBlank(n(1));
         } else if (verb == "record") {
