@@ -1,0 +1,449 @@
+// The Classic window driven through its real widgets, offscreen, with a
+// scripted bag, scripted dialogs and a program folder of its own: with the
+// mouse, with the keyboard alone, and as a screen reader reads it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "classic/classicGame.h"
+#include "classic/frmMain.h"
+#include "classic/rackWidgets.h"
+#include "core/frmLaunchpad.h"
+#include "support/keyScript.h"
+#include "support/scriptedDialogs.h"
+#include "support/scriptedRandom.h"
+#include "support/windowChecks.h"
+#include "ui/programFolder.h"
+#include "ui/richTextBox.h"
+#include "ui/rtf/rtfDocument.h"
+
+namespace quillbox::testing {
+namespace {
+using namespace quillbox::classic;
+
+class Window : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        ui::setProgramFolderForTesting(folder.path());
+        core::setApplicationRandom(&random);
+        w = &frmMain::instance();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    void TearDown() override {
+        if (frmMain::loaded()) {
+            dialogs.yesNoAnswers = {true};  // a game in progress asks first
+            w->close();
+        }
+        core::frmLaunchpad::unload();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        core::setApplicationRandom(nullptr);
+        ui::setProgramFolderForTesting(QString());
+    }
+    // A fresh window whose game starts with the tiles `front`.
+    void restart(const std::string& front) {
+        TearDown();
+        SetUp();
+        start(front);
+    }
+    void start(const std::string& front) {
+        for (double v : shuffleScript(kFillOrder, bagStartingWith(front)))
+            random.push(v);
+        w->cmdStartGame->click();
+    }
+    // One character per slot: '.' empty, upper case a tile, lower case a selected tile.
+    QString rack() const {
+        QString s;
+        for (auto* t : w->lblTile)
+            s += !t->occupied() ? QString(".") : t->selected() ? t->text().toLower() : t->text();
+        return s;
+    }
+    // A point of slot i in the client area, fx of the way across and fy down.
+    QPoint at(int i, double fx = 0.5, double fy = 0.5) const {
+        const QRect r = w->slotRect(i);
+        return r.topLeft() + QPoint(int(r.width() * fx), int(r.height() * fy));
+    }
+    // Presses the tile of slot `from` and moves through `path` (the pressed
+    // tile gets the moves, as on a real screen); releases at the last point.
+    void drag(int from, const std::vector<QPoint>& path, bool release = true) {
+        auto* t = w->lblTile[from];
+        QTest::mousePress(t, Qt::LeftButton, {}, t->rect().center());
+        for (const QPoint& p : path)
+            QTest::mouseMove(t, t->mapFrom(w->client, p));
+        if (release)
+            QTest::mouseRelease(t, Qt::LeftButton, {}, t->mapFrom(w->client, path.back()));
+    }
+    void click(int i) { QTest::mouseClick(w->lblTile[i], Qt::LeftButton); }
+    // The lines of a rich-text box: underlined letters in lower case, then
+    // the colour ("QaT     1 #000000").
+    static QStringList lines(const ui::RichTextBox& box) {
+        QStringList out;
+        for (const auto& par : ui::rtf::readRtf(box.textRTF().toStdString()).paragraphs) {
+            QString line;
+            ui::rtf::Color c;
+            for (const auto& run : par.runs) {
+                const QString text = QString::fromStdU16String(run.text);
+                line += run.format.underline ? text.toLower() : text;
+                c = run.format.color.value_or(c);
+            }
+            out << (line.isEmpty() ? line : line + ' ' + QColor(c.red, c.green, c.blue).name());
+        }
+        return out;
+    }
+    // Counts the pixels of a part of the client area that pass a test.
+    template <class Test>
+    int pixels(const QRect& part, Test test) {
+        const QImage image = w->client->grab(part).toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += test(QColor(image.pixel(x, y))) ? 1 : 0;
+        return n;
+    }
+
+    QTemporaryDir folder;
+    ScriptedRandom random;
+    ScriptedDialogs dialogs;
+    frmMain* w = nullptr;
+};
+
+TEST_F(Window, StartGameDrawsSevenTilesAndListsEveryWayToClearThem) {
+    start("QIXEN_T");
+    EXPECT_EQ(rack(), "QIXENET...");
+    EXPECT_EQ(w->lblBagCount->text() + w->lblPoints->text() + w->lblCountdown->text(), "9300");
+    for (QWidget* off : std::initializer_list<QWidget*>{w->cmdStartGame, w->chkLearnMode,
+                                                        w->cmdDrawTiles, w->cmdPlayWord})
+        EXPECT_FALSE(off->isEnabled());
+    // The blank stands for the A of QAT in every line.
+    EXPECT_EQ(lines(*w->rtfPotentials).join('|'),
+              "XI EN QaT #000000|IN EX QaT #000000|XI NE QaT #000000|||||||");
+}
+
+TEST_F(Window, ALongListShowsFromItsFirstLine) {
+    start("AEHMO__");
+    EXPECT_GT(w->rtfPotentials->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(w->rtfPotentials->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(Window, DropsRearrangeTheRackAsThePointOfReleaseSays) {
+    // To a slot (fx across it), to the gap below the tiles left of a slot
+    // ('g'), outside the rack ('o'), or to a slot and back to its own ('b',
+    // no click).
+    struct Row {
+        int from, to;
+        char kind;
+        double fx;
+        const char* after;
+    } rows[] = {{0, 2, 't', 0.1, ".BACDEFG.."}, {0, 1, 't', 0.9, ".BACDEFG.."},
+                {6, 9, 't', 0.5, "ABCDEF...G"}, {3, 1, 'g', 0, "ADBCEFG..."},
+                {3, 0, 'o', 0, "ABCDEFG..."},   {3, 3, 't', 0.3, "ABCdEFG..."},
+                {3, 5, 'b', 0, "ABCDEFG..."},   {3, 0, 'g', 0, "DABCEFG..."}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.after);
+        restart("ABCDEFG");
+        const QPoint gap(w->lblSpacer[r.to]->geometry().center().x(), at(0, 0, 1.2).y());
+        const std::map<char, std::vector<QPoint>> paths = {
+            {'t', {at(r.to, r.fx)}},
+            {'g', {gap}},
+            {'o', {w->cmdStartGame->geometry().center()}},
+            {'b', {at(r.to), at(r.from)}}};
+        drag(r.from, paths.at(r.kind));
+        EXPECT_EQ(rack(), r.after);
+        for (auto* marker : w->imgSpacer)
+            EXPECT_FALSE(marker->isVisible());
+    }
+}
+
+TEST_F(Window, ADraggedTileShowsTheTargetsBorderAndMarkerThroughItself) {
+    start("ABCDEFG");
+    drag(0, {at(4, 0.2)}, false);
+    EXPECT_TRUE(w->lblTile[4]->hasBorder() && w->imgSpacer[4]->isVisible());
+    // Low on the target, so the carried copy lies over its upper part.
+    QTest::mouseMove(w->lblTile[0], w->lblTile[0]->mapFrom(w->client, at(4, 0.7, 0.9)));
+    EXPECT_TRUE(w->imgSpacer[5]->isVisible());
+    const QRect r = w->slotRect(4);
+    auto dark = [](QColor c) { return qGray(c.rgb()) < 170; };
+    EXPECT_EQ(pixels({r.topLeft(), QSize(r.width(), 1)}, dark), r.width());
+    EXPECT_EQ(pixels({r.topLeft(), QSize(1, r.height())}, dark), r.height());
+    QTest::mouseMove(w->lblTile[0], w->lblTile[0]->mapFrom(w->client, QPoint(2, 2)));
+    EXPECT_FALSE(w->lblTile[4]->hasBorder() || w->imgSpacer[5]->isVisible());
+}
+
+TEST_F(Window, TilesShowTheirLetterSelectionBlankAndTheKeyboardCursor) {
+    start("EE_XIQA");
+    click(3);
+    w->rack->setFocus();
+    auto is = [](const QWidget* x, QPalette::ColorRole role) {
+        return [c = x->palette().color(role).rgb()](QColor p) { return p.rgb() == c; };
+    };
+    auto slot = [&](int i, int in) { return w->slotRect(i).adjusted(in, in, -in, -in); };
+    auto ink = [](QColor c) { return qGray(c.rgb()) < 60; };
+    auto white = [](QColor c) { return qGray(c.rgb()) > 245; };
+    const QRect r = w->slotRect(1);
+    EXPECT_EQ(pixels({r.left(), r.top() + 5, 1, 1}, is(w->lblTile[1], QPalette::Light)), 1);
+    EXPECT_EQ(pixels({r.left() + 5, r.bottom(), 1, 1}, is(w->lblTile[1], QPalette::Dark)), 1);
+    EXPECT_GT(pixels(slot(1, 1), is(w->lblTile[1], QPalette::Button)), r.width() * r.height() / 2);
+    EXPECT_GT(pixels(slot(2, 0), ink), pixels(r, ink) + 10);  // the underline
+    EXPECT_GT(pixels(slot(3, 2), white), 10);                 // inside the bevel
+    EXPECT_EQ(pixels(slot(1, 2), white), 0);
+    EXPECT_GT(pixels(slot(0, 0), is(w->lblTile[1], QPalette::Highlight)), 40);
+    EXPECT_EQ(pixels(r, is(w->lblTile[1], QPalette::Highlight)), 0);
+    EXPECT_EQ(pixels(slot(8, 0), is(w->client, QPalette::Window)), r.width() * r.height());
+    // Labels are opaque in the face colour, the countdown's lie on the window.
+    EXPECT_EQ(pixels({w->Label1->pos(), QSize(2, 2)}, is(w->lblTile[1], QPalette::Button)), 4);
+    EXPECT_EQ(pixels({w->lblCountdown2->pos(), QSize(2, 2)}, is(w->client, QPalette::Window)), 4);
+    const QImage hand = w->imgSpacer[0]->pixmap().toImage();
+    EXPECT_EQ(qAlpha(hand.pixel(0, 0)), 0);
+    EXPECT_EQ(hand.pixel(16, 8), QColor(Qt::white).rgb());
+    EXPECT_EQ(hand.pixel(16, 26), QColor(0, 0, 200).rgb());  // the cuff
+}
+
+TEST_F(Window, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
+    w->game().showDefinition("QAT");
+    const QString definition = w->lblDefinition->text();
+    for (bool on : {false, true}) {
+        w->chkLearnMode->click();
+        for (QWidget* shown : std::initializer_list<QWidget*>{w->lblDefinition, w->rtfPotentials,
+                                                              w->lblCountdown, w->lblCountdown2})
+            EXPECT_EQ(shown->isVisible(), on);
+        EXPECT_EQ(w->lblDefinition->text(), definition);
+    }
+}
+
+TEST_F(Window, SelectingAWordInTheSheetOrTheListShowsItsDefinition) {
+    const std::pair<QString, QString> rows[] = {
+        {" QAT ", "QAT: "}, {"ZA", "ZA: "}, {"AA", "AA: "}, {"ZZZ", "ZZZ: --- NOT A WORD! ---"},
+        {"XI EN", ""},      {"qat", ""},    {"@AB", ""},    {"[AB", ""}};
+    for (ui::RichTextBox* box : {w->rtfPlays, w->rtfPotentials})
+        for (const auto& [selected, shown] : rows) {
+            SCOPED_TRACE(selected.toStdString());
+            w->game().showDefinition("");
+            box->setText(selected + "\r\nXI");
+            box->setSelStart(0);
+            box->setSelLength(static_cast<int>(selected.size()));
+            emit box->mouseUp();
+            EXPECT_TRUE(w->lblDefinition->text().startsWith(shown.isEmpty() ? ": ---" : shown));
+        }
+}
+
+TEST_F(Window, PlaysAreWrittenInTheirColorsWithBlankLettersUnderlined) {
+    start("XIQAT__");
+    dialogs.inputAnswers = {"", "N"};                  // a letter is asked for until one is given
+    QTest::mousePress(w->lblTile[6], Qt::LeftButton);  // the second press of a double-click
+    QTest::mouseDClick(w->lblTile[6], Qt::LeftButton);
+    QTest::mouseRelease(w->lblTile[6], Qt::LeftButton);
+    EXPECT_FALSE(w->lblTile[6]->hasBorder());
+    for (const std::vector<int>& word : {std::vector{0, 1}, {2, 3, 4}, {5, 6}}) {
+        for (int i : word)
+            click(i);
+        w->cmdPlayWord->click();
+    }
+    EXPECT_EQ(lines(*w->rtfPlays).join('|'),
+              "XI      1 #000000|QAT     1 #000000|en      1 "
+              "#000000|BONUS   5 #0000ff|QBONUS  5 #ff00ff|");
+    EXPECT_EQ(w->lblPoints->text(), " 13");
+}
+
+TEST_F(Window, SaveAsOffersRtfFilesAndWritesTheWholeSheet) {
+    w->rtfPlays->setText("XI      1\r\n");
+    dialogs.saveAnswers = {folder.filePath("tally.rtf")};
+    w->mnuFileSaveResults->trigger();
+    const ScriptedDialogs::Shown& save = dialogs.shown.back();
+    EXPECT_EQ(save.kind + "|" + save.text + "|" + save.defaultAnswer,
+              "save|Rich Text Files (*.rtf)|rtf");
+    EXPECT_EQ(save.parent, w);
+    QFile f(folder.filePath("tally.rtf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ui::rtf::plainText(ui::rtf::readRtf(f.readAll().toStdString())), u"XI      1\r\n");
+}
+
+TEST_F(Window, PrintingPrintsTheSelectionWhenThereIsOne) {
+    w->rtfPlays->setText("QAT     1\r\nXI      1\r\n");
+    dialogs.printToPdf = folder.filePath("tally.pdf");
+    auto printed = [&] {
+        dialogs.printAnswers = {true};
+        w->mnuFilePrintResults->trigger();
+        QProcess p;
+        p.start("pdftotext", {"-layout", dialogs.printToPdf, "-"});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    };
+    EXPECT_EQ(printed(), "QAT 1 XI 1");
+    w->rtfPlays->setSelStart(11);
+    w->rtfPlays->setSelLength(2);
+    EXPECT_EQ(printed(), "XI");
+}
+
+TEST_F(Window, ClosingAsksOnlyDuringAGameAndNoKeepsTheGame) {
+    start("QIXENAT");
+    dialogs.yesNoAnswers = {false, true};
+    for (int close = 0; close < 3; ++close) {
+        w->mnuFileExit->trigger();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(frmMain::loaded(), close == 0);
+        EXPECT_EQ(core::frmLaunchpad::loaded(), close > 0);
+        EXPECT_TRUE(close > 0 || rack() == "QIXENAT...");
+        w = &frmMain::instance();  // the last time with no game in progress
+    }
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].kind + dialogs.shown[0].title, "yesnoExit Quillbox?");
+    EXPECT_EQ(dialogs.shown[0].text, "A game is in progress!\r\nDo you really want to exit?");
+}
+
+TEST_F(Window, MenusOpenTheHighScoresTheAboutBoxAndTheRules) {
+    for (auto [menu, title] : {std::pair(w->mnuFileHighScores, "Quillbox High Scores"),
+                               std::pair(w->mnuHelpAbout, "About Quillbox")}) {
+        QString shown;
+        QTimer::singleShot(0, [&] { shown = QApplication::activeModalWidget()->windowTitle(); });
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        menu->trigger();
+        EXPECT_EQ(shown, title);
+    }
+    w->mnuHelpRules->trigger();  // this program folder has no rules document
+    EXPECT_EQ(dialogs.shown.back().title, "Help File Missing");
+}
+
+TEST_F(Window, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
+    // Keys as characters: a letter types it, < > Left and Right, ^ $ Home and
+    // End, { } Ctrl+Left and Ctrl+Right, ' ' Space, # Backspace, ! F2, = Enter.
+    const struct {
+        const char* rack;
+        QString keys;
+        const char* after;
+        int cursor;
+    } rows[] = {{"QIXENAT", "x", "QIxENAT...", 2},   {"QIXENAT", "ee", "QIXeNAT...", 3},
+                {"QIXEN_T", "ee", "QIXeNeT...", 5},  {"QIXENAT", "xn<<#", "QIxENAT...", 4},
+                {"QIXENAT", "Q#", "QIXENAT...", 0},  {"QIXENAT", "z#", "QIXENAT...", 0},
+                {"QIXENAT", ">> ", "QIxENAT...", 2}, {"QIXENAT", ">>  ", "QIXENAT...", 2},
+                {"QIXENAT", "<$>", "QIXENAT...", 9}, {"QIXENAT", "$^>", "QIXENAT...", 1},
+                {"QIXENAT", "^}", ".IQXENAT..", 2},  {"QIXENAT", "$<<<}", "QIXENA.T..", 7},
+                {"QIXENAT", ">{", "IQXENAT...", 0},  {"QIXENAT", "{", "QIXENAT...", 0},
+                {"QIXENAT", "$<{", "QIXENAT...", 8}, {"QIXENAT", "xi=", "Q..ENAT...", 1},
+                {"QIXENAT", "x=", "QIxENAT...", 2},  {"QIXEN_T", ">>>>>!", "QIXENAT...", 5},
+                {"QIXEN_T", "!", "QIXENET...", 0}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.keys.toStdString() + " on " + r.rack);
+        restart(r.rack);
+        dialogs.inputAnswers = {"a"};
+        w->rack->setFocus();
+        const QStringList names = {"Left",       "Right", "Home",      "End", "Ctrl+Left",
+                                   "Ctrl+Right", "Space", "Backspace", "F2",  "Return"};
+        QString keys;
+        for (QChar c : r.keys)
+            keys += QString("<>^${} #!=").contains(c)
+                        ? "{" + names[QString("<>^${} #!=").indexOf(c)] + "}"
+                        : QString(c);
+        pressKeys(keys);
+        EXPECT_EQ(rack(), r.after);
+        EXPECT_EQ(w->rack->cursorSlot(), r.cursor);
+    }
+}
+
+TEST_F(Window, AccessKeysMenusAndTheReadOnlyBoxesKeepTheirKeys) {
+    start("QIXENAT");
+    w->rack->setFocus();
+    pressKeys("xi{Alt+P}");
+    EXPECT_EQ(rack(), "Q..ENAT...");
+    QTest::keyClick(w, Qt::Key_F, Qt::AltModifier);
+    QTRY_COMPARE(QApplication::activePopupWidget(), w->mnuFileExit->parent());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    for (ui::RichTextBox* box : {w->rtfPotentials, w->rtfPlays}) {
+        box->setFocus();
+        pressKeys("en");
+        EXPECT_EQ(rack(), "Q..ENAT...");
+    }
+    EXPECT_EQ(w->rtfPotentials->text().left(9), "XI EN QAT");
+}
+
+TEST_F(Window, AWholeGameIsPlayedWithTheKeyboardAlone) {
+    dialogs.inputAnswers = {"A"};
+    for (double v : shuffleScript(kFillOrder, bagStartingWith("_QXIENT")))
+        random.push(v);
+    pressKeys("{Alt+S}");
+    ASSERT_TRUE(w->rack->hasFocus());  // Start Game and Learn Mode pass it on
+    pressKeys("{F2}{Ctrl+Right}");     // the blank becomes A and moves past the Q
+    EXPECT_EQ(rack(), ".QAXIENT..");
+    pressKeys("qat{Return}xi{Return}en{Return}");
+    EXPECT_EQ(lines(*w->rtfPlays).mid(3, 2).join('|'), "BONUS   5 #0000ff|QBONUS  5 #ff00ff");
+    for (int turn = 0; turn < 30 && w->game().gameInProgress(); ++turn) {
+        pressKeys("{Alt+D}");
+        while (w->game().rackCount() >= 2) {  // the first tiles, three at a time
+            QString word;
+            for (int i = 0; i < 10 && word.size() < 3; ++i)
+                word += w->lblTile[i]->text();
+            pressKeys(word + "{Return}");
+        }
+    }
+    EXPECT_TRUE(lines(*w->rtfPlays).join("").contains("TOTAL"));
+    ASSERT_FALSE(dialogs.messages().empty());
+    EXPECT_EQ(dialogs.messages().back().title, "Final Score");
+    EXPECT_TRUE(w->cmdStartGame->isEnabled());
+}
+
+TEST_F(Window, TabVisitsTheRackAfterLearnMode) {
+    QList<QWidget*> order;
+    for (QWidget* x = w->cmdPlayWord->nextInFocusChain(); order.size() < 6;
+         x = x->nextInFocusChain())
+        if (x->focusPolicy() & Qt::TabFocus)
+            order << x;
+    EXPECT_EQ(order, QList<QWidget*>({w->cmdDrawTiles, w->cmdStartGame, w->chkLearnMode, w->rack,
+                                      w->rtfPlays, w->rtfPotentials}));
+    EXPECT_FALSE(w->rtfHidden->isVisible());
+}
+
+TEST_F(Window, ControlsAreNamedByCaptionRoleOrWhatTheyShowAndDescribedByTheirTips) {
+    const std::pair<QObject*, QString> rows[] = {
+        {w->cmdPlayWord, "Play Word|Play the currently selected word"},
+        {w->cmdDrawTiles, "Draw Tiles|Draw letter tiles from the bag"},
+        {w->cmdStartGame, "Start Game|Start a new game"},
+        {w->chkLearnMode, "Learn Mode|Toggle Learn Mode off and on"},
+        {w->rtfPlays, "Tally sheet|Tally sheet of words played and scoring"},
+        {w->rtfPotentials, "Legal plays|List of legal plays to clear the rack"},
+        {w->lblDefinition, "|Definition of currently selected letters"},
+        {w->Label1, "Letters in Bag|Number of letter tiles remaining in bag"},
+        {w->lblCountdown, "5000|The computer counts down to 0 while it determines legal plays"},
+        {w->imgSpacer[3], "insertion point before slot 4|"},
+        {w->imgSpacer[10], "insertion point after slot 10|"}};
+    for (const auto& [object, expected] : rows)
+        EXPECT_EQ(accessibleText(object) + "|" + accessibleText(object, QAccessible::Description),
+                  expected);
+    EXPECT_EQ(accessibleText(w->rack), "Rack");
+}
+
+TEST_F(Window, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {
+    start("QIXEN_T");
+    w->rtfPlays->setFocus();
+    click(2);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w->rack);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_EQ(list->childCount(), 10);
+    const std::pair<int, QString> names[] = {{0, "tile 1 of 7, Q"},
+                                             {2, "tile 3 of 7, X, selected"},
+                                             {5, "tile 6 of 7, blank shown as E"},
+                                             {7, "empty slot"}};
+    for (const auto& [slot, name] : names) {
+        EXPECT_EQ(list->child(slot)->text(QAccessible::Name), name);
+        EXPECT_EQ(list->child(slot)->role(), QAccessible::ListItem);
+        EXPECT_EQ(list->child(slot)->state().selected, slot == 2);
+    }
+    EXPECT_EQ(list->focusChild(), nullptr);
+    EXPECT_FALSE(list->child(0)->state().focused);
+    w->rack->setFocus();
+    pressKeys("{Right}{Right}");
+    EXPECT_EQ(list->focusChild(), list->child(2));
+    EXPECT_TRUE(list->child(2)->state().focused && !list->child(1)->state().focused);
+}
+
+}  // namespace
+}  // namespace quillbox::testing
