@@ -2,10 +2,8 @@
 // The legal-play search written out as plainly as it is slow: every
 // arrangement of the rack, every letter for every blank, three look-ups and a
 // table of lines listed. The fast finder has to match it character for
-// character. And racks to search, drawn with a fixed seed.
+// character.
 #include <algorithm>
-#include <cstdint>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -70,29 +68,6 @@ inline std::string literalSearch(const core::Lexicon& lexicon, const std::string
         countdown += " 0";
     }
     return countdown + "\n" + list + "\n\n\n\n\n\n";
-}
-
-// Seven-tile racks drawn from the 98 letter tiles of a full bag, with a number
-// of blanks put in at random slots. Plain modulo on mt19937 keeps the draws
-// the same on every standard library.
-inline std::vector<std::string> drawRacks(int count, int blanks, std::uint32_t seed) {
-    std::mt19937 engine(seed);
-    std::vector<std::string> racks;
-    for (int r = 0; r < count; ++r) {
-        std::string pool =
-            "AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTT"
-            "UUUUVVWWXYYZ";
-        std::string rack;
-        for (int k = 0; k < 7 - blanks; ++k) {
-            const std::size_t at = engine() % pool.size();
-            rack += pool[at];
-            pool.erase(at, 1);
-        }
-        for (int k = 0; k < blanks; ++k)
-            rack.insert(engine() % (rack.size() + 1), 1, '_');
-        racks.push_back(rack);
-    }
-    return racks;
 }
 
 }  // namespace quillbox::testing

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -61,14 +62,10 @@ class RecordingWindow : public ClassicPort, public quillbox::scores::ScoreTable 
         for (int u : {e.blankIndex1, e.blankIndex2})
             if (u >= 0)
                 text[static_cast<std::size_t>(u)] += 'a' - 'A';
-        const std::pair<Rgb, const char*> names[] = {{colors::black, "black"},
-                                                     {colors::red, "red"},
-                                                     {colors::blue, "blue"},
-                                                     {colors::magenta, "magenta"},
-                                                     {colors::darkViolet, "dark violet"}};
-        const auto* c = std::find_if(std::begin(names), std::end(names),
-                                     [&](const auto& n) { return n.first == e.color; });
-        log.push_back("tally " + text + "  " + (c == std::end(names) ? "another" : c->second));
+        char color[8];
+        std::snprintf(color, sizeof color, "#%02x%02x%02x", e.color.red, e.color.green,
+                      e.color.blue);
+        log.push_back("tally " + text + "  " + color);
     }
     void findLegalPlays(const Rack& rack) override { record("search " + rack.tileString()); }
     void showHighScores() override { record("high scores shown"); }
