@@ -4,15 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFile>
-#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include "classic/classicGame.h"
 #include "classic/frmMain.h"
@@ -122,18 +118,11 @@ TEST_F(Window, StartGameDrawsSevenTilesAndListsEveryWayToClearThem) {
     start("QIXEN_T");
     EXPECT_EQ(rack(), "QIXENET...");
     EXPECT_EQ(w->lblBagCount->text() + w->lblPoints->text() + w->lblCountdown->text(), "9300");
-    for (QWidget* off : std::initializer_list<QWidget*>{w->cmdStartGame, w->chkLearnMode,
-                                                        w->cmdDrawTiles, w->cmdPlayWord})
-        EXPECT_FALSE(off->isEnabled());
+    EXPECT_FALSE(w->cmdStartGame->isEnabled() || w->chkLearnMode->isEnabled() ||
+                 w->cmdDrawTiles->isEnabled() || w->cmdPlayWord->isEnabled());
     // The blank stands for the A of QAT in every line.
     EXPECT_EQ(lines(*w->rtfPotentials).join('|'),
               "XI EN QaT #000000|IN EX QaT #000000|XI NE QaT #000000|||||||");
-}
-
-TEST_F(Window, ALongListShowsFromItsFirstLine) {
-    start("AEHMO__");
-    EXPECT_GT(w->rtfPotentials->verticalScrollBar()->maximum(), 0);
-    EXPECT_EQ(w->rtfPotentials->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(Window, DropsRearrangeTheRackAsThePointOfReleaseSays) {
@@ -191,8 +180,6 @@ TEST_F(Window, TilesShowTheirLetterSelectionBlankAndTheKeyboardCursor) {
     auto ink = [](QColor c) { return qGray(c.rgb()) < 60; };
     auto white = [](QColor c) { return qGray(c.rgb()) > 245; };
     const QRect r = w->slotRect(1);
-    EXPECT_EQ(pixels({r.left(), r.top() + 5, 1, 1}, is(w->lblTile[1], QPalette::Light)), 1);
-    EXPECT_EQ(pixels({r.left() + 5, r.bottom(), 1, 1}, is(w->lblTile[1], QPalette::Dark)), 1);
     EXPECT_GT(pixels(slot(1, 1), is(w->lblTile[1], QPalette::Button)), r.width() * r.height() / 2);
     EXPECT_GT(pixels(slot(2, 0), ink), pixels(r, ink) + 10);  // the underline
     EXPECT_GT(pixels(slot(3, 2), white), 10);                 // inside the bevel
@@ -200,13 +187,6 @@ TEST_F(Window, TilesShowTheirLetterSelectionBlankAndTheKeyboardCursor) {
     EXPECT_GT(pixels(slot(0, 0), is(w->lblTile[1], QPalette::Highlight)), 40);
     EXPECT_EQ(pixels(r, is(w->lblTile[1], QPalette::Highlight)), 0);
     EXPECT_EQ(pixels(slot(8, 0), is(w->client, QPalette::Window)), r.width() * r.height());
-    // Labels are opaque in the face colour, the countdown's lie on the window.
-    EXPECT_EQ(pixels({w->Label1->pos(), QSize(2, 2)}, is(w->lblTile[1], QPalette::Button)), 4);
-    EXPECT_EQ(pixels({w->lblCountdown2->pos(), QSize(2, 2)}, is(w->client, QPalette::Window)), 4);
-    const QImage hand = w->imgSpacer[0]->pixmap().toImage();
-    EXPECT_EQ(qAlpha(hand.pixel(0, 0)), 0);
-    EXPECT_EQ(hand.pixel(16, 8), QColor(Qt::white).rgb());
-    EXPECT_EQ(hand.pixel(16, 26), QColor(0, 0, 200).rgb());  // the cuff
 }
 
 TEST_F(Window, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
@@ -291,27 +271,14 @@ TEST_F(Window, ClosingAsksOnlyDuringAGameAndNoKeepsTheGame) {
     for (int close = 0; close < 3; ++close) {
         w->mnuFileExit->trigger();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(frmMain::loaded(), close == 0);
+        EXPECT_EQ(frmMain::loaded() ? rack() : "launch pad",
+                  close == 0 ? "QIXENAT..." : "launch pad");
         EXPECT_EQ(core::frmLaunchpad::loaded(), close > 0);
-        EXPECT_TRUE(close > 0 || rack() == "QIXENAT...");
         w = &frmMain::instance();  // the last time with no game in progress
     }
     ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[0].kind + dialogs.shown[0].title, "yesnoExit Quillbox?");
-    EXPECT_EQ(dialogs.shown[0].text, "A game is in progress!\r\nDo you really want to exit?");
-}
-
-TEST_F(Window, MenusOpenTheHighScoresTheAboutBoxAndTheRules) {
-    for (auto [menu, title] : {std::pair(w->mnuFileHighScores, "Quillbox High Scores"),
-                               std::pair(w->mnuHelpAbout, "About Quillbox")}) {
-        QString shown;
-        QTimer::singleShot(0, [&] { shown = QApplication::activeModalWidget()->windowTitle(); });
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-        menu->trigger();
-        EXPECT_EQ(shown, title);
-    }
-    w->mnuHelpRules->trigger();  // this program folder has no rules document
-    EXPECT_EQ(dialogs.shown.back().title, "Help File Missing");
+    EXPECT_EQ(dialogs.shown[0].kind + dialogs.shown[0].title + dialogs.shown[0].text,
+              "yesnoExit Quillbox?A game is in progress!\r\nDo you really want to exit?");
 }
 
 TEST_F(Window, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
@@ -348,22 +315,6 @@ TEST_F(Window, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
         EXPECT_EQ(rack(), r.after);
         EXPECT_EQ(w->rack->cursorSlot(), r.cursor);
     }
-}
-
-TEST_F(Window, AccessKeysMenusAndTheReadOnlyBoxesKeepTheirKeys) {
-    start("QIXENAT");
-    w->rack->setFocus();
-    pressKeys("xi{Alt+P}");
-    EXPECT_EQ(rack(), "Q..ENAT...");
-    QTest::keyClick(w, Qt::Key_F, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), w->mnuFileExit->parent());
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    for (ui::RichTextBox* box : {w->rtfPotentials, w->rtfPlays}) {
-        box->setFocus();
-        pressKeys("en");
-        EXPECT_EQ(rack(), "Q..ENAT...");
-    }
-    EXPECT_EQ(w->rtfPotentials->text().left(9), "XI EN QAT");
 }
 
 TEST_F(Window, AWholeGameIsPlayedWithTheKeyboardAlone) {
@@ -426,19 +377,16 @@ TEST_F(Window, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {
     w->rtfPlays->setFocus();
     click(2);
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w->rack);
-    EXPECT_EQ(list->role(), QAccessible::List);
-    ASSERT_EQ(list->childCount(), 10);
-    const std::pair<int, QString> names[] = {{0, "tile 1 of 7, Q"},
-                                             {2, "tile 3 of 7, X, selected"},
-                                             {5, "tile 6 of 7, blank shown as E"},
-                                             {7, "empty slot"}};
-    for (const auto& [slot, name] : names) {
+    ASSERT_EQ(list->role() == QAccessible::List ? list->childCount() : 0, 10);
+    for (const auto& [slot, name] : {std::pair{0, "tile 1 of 7, Q"},
+                                     {2, "tile 3 of 7, X, selected"},
+                                     {5, "tile 6 of 7, blank shown as E"},
+                                     {7, "empty slot"}}) {
         EXPECT_EQ(list->child(slot)->text(QAccessible::Name), name);
         EXPECT_EQ(list->child(slot)->role(), QAccessible::ListItem);
         EXPECT_EQ(list->child(slot)->state().selected, slot == 2);
     }
-    EXPECT_EQ(list->focusChild(), nullptr);
-    EXPECT_FALSE(list->child(0)->state().focused);
+    EXPECT_TRUE(list->focusChild() == nullptr && !list->child(0)->state().focused);
     w->rack->setFocus();
     pressKeys("{Right}{Right}");
     EXPECT_EQ(list->focusChild(), list->child(2));
