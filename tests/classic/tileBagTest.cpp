@@ -10,46 +10,31 @@ namespace {
 using namespace quillbox::classic;
 using namespace quillbox::testing;
 
-TEST(TileBag, FillsWithTheHundredTilesInFillOrderReplacingWhatWasThere) {
-    TileBag bag;
-    bag.add('Q');
+TEST(TileBag, ShufflingReseedsThenExchangesTenTimesPerTileRedrawingPairsPastTheEnd) {
+    TileBag bag, one, empty;
+    bag.add('Q');  // replaced by the fill
     fillBag(bag);
-    EXPECT_EQ(std::string(bag.tiles().begin(), bag.tiles().end()), kFillOrder);
-}
-
-TEST(TileBag, ShuffleReseedsThenExchangesTenTimesPerTileRedrawingPairsPastTheEnd) {
-    TileBag bag;
-    fillBag(bag);
+    one.add('Q');
     // 0.9999999999 draws position 101, past the end: a pair with either
     // position or both past the end is drawn again whole. Then an A and a
     // blank change places, then that A and the first B, then 998 times the
-    // same position twice, which changes nothing.
+    // same position twice, which changes nothing. The single tile is
+    // exchanged with itself ten times; the empty bag draws nothing.
     ScriptedRandom random{0.9999999999, valueForIndex(5, 100), valueForIndex(20, 100),
                           0.9999999999, 0.9999999999,          0.9999999999};
     for (int p : {0, 99, 99, 9})
         random.push(valueForIndex(p, 100));
-    for (int i = 0; i < 2 * 998; ++i)
-        random.push(valueForIndex(49, 100));
+    for (int i = 0; i < 2 * 998 + 20; ++i)
+        random.push(i < 2 * 998 ? valueForIndex(49, 100) : valueForIndex(0, 1));
     random.push(0.5);  // must be left over
-    shuffleBag(bag, random);
-    EXPECT_EQ(random.reseeds(), 1);
+    for (TileBag* b : {&bag, &one, &empty})
+        shuffleBag(*b, random);
+    EXPECT_EQ(random.reseeds(), 2);
     EXPECT_EQ(random.remaining(), 1u);
     std::string expected = kFillOrder;
     std::swap(expected[0], expected[99]);
     std::swap(expected[99], expected[9]);
     EXPECT_EQ(std::string(bag.tiles().begin(), bag.tiles().end()), expected);
-}
-
-TEST(TileBag, ShuffleMixesASingleTileButLeavesAnEmptyBagAlone) {
-    TileBag one, empty;
-    one.add('Q');
-    ScriptedRandom random;
-    for (int i = 0; i < 20; ++i)
-        random.push(valueForIndex(0, 1));
-    shuffleBag(one, random);
-    shuffleBag(empty, random);
-    EXPECT_EQ(random.remaining(), 0u);
-    EXPECT_EQ(random.reseeds(), 1);
 }
 
 }  // namespace
