@@ -97,16 +97,6 @@ class Window : public ::testing::Test {
         }
         return out;
     }
-    // Counts the pixels of a part of the client area that pass a test.
-    template <class Test>
-    int pixels(const QRect& part, Test test) {
-        const QImage image = w->client->grab(part).toImage();
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += test(QColor(image.pixel(x, y))) ? 1 : 0;
-        return n;
-    }
 
     QTemporaryDir folder;
     ScriptedRandom random;
@@ -154,39 +144,14 @@ TEST_F(Window, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     }
 }
 
-TEST_F(Window, ADraggedTileShowsTheTargetsBorderAndMarkerThroughItself) {
+TEST_F(Window, ADraggedTileBordersTheSlotItIsOverAndMarksTheHalfItIsOn) {
     start("ABCDEFG");
     drag(0, {at(4, 0.2)}, false);
     EXPECT_TRUE(w->lblTile[4]->hasBorder() && w->imgSpacer[4]->isVisible());
-    // Low on the target, so the carried copy lies over its upper part.
-    QTest::mouseMove(w->lblTile[0], w->lblTile[0]->mapFrom(w->client, at(4, 0.7, 0.9)));
-    EXPECT_TRUE(w->imgSpacer[5]->isVisible());
-    const QRect r = w->slotRect(4);
-    auto dark = [](QColor c) { return qGray(c.rgb()) < 170; };
-    EXPECT_EQ(pixels({r.topLeft(), QSize(r.width(), 1)}, dark), r.width());
-    EXPECT_EQ(pixels({r.topLeft(), QSize(1, r.height())}, dark), r.height());
+    QTest::mouseMove(w->lblTile[0], w->lblTile[0]->mapFrom(w->client, at(4, 0.7)));
+    EXPECT_TRUE(w->imgSpacer[5]->isVisible() && !w->imgSpacer[4]->isVisible());
     QTest::mouseMove(w->lblTile[0], w->lblTile[0]->mapFrom(w->client, QPoint(2, 2)));
     EXPECT_FALSE(w->lblTile[4]->hasBorder() || w->imgSpacer[5]->isVisible());
-}
-
-TEST_F(Window, TilesShowTheirLetterSelectionBlankAndTheKeyboardCursor) {
-    start("EE_XIQA");
-    click(3);
-    w->rack->setFocus();
-    auto is = [](const QWidget* x, QPalette::ColorRole role) {
-        return [c = x->palette().color(role).rgb()](QColor p) { return p.rgb() == c; };
-    };
-    auto slot = [&](int i, int in) { return w->slotRect(i).adjusted(in, in, -in, -in); };
-    auto ink = [](QColor c) { return qGray(c.rgb()) < 60; };
-    auto white = [](QColor c) { return qGray(c.rgb()) > 245; };
-    const QRect r = w->slotRect(1);
-    EXPECT_GT(pixels(slot(1, 1), is(w->lblTile[1], QPalette::Button)), r.width() * r.height() / 2);
-    EXPECT_GT(pixels(slot(2, 0), ink), pixels(r, ink) + 10);  // the underline
-    EXPECT_GT(pixels(slot(3, 2), white), 10);                 // inside the bevel
-    EXPECT_EQ(pixels(slot(1, 2), white), 0);
-    EXPECT_GT(pixels(slot(0, 0), is(w->lblTile[1], QPalette::Highlight)), 40);
-    EXPECT_EQ(pixels(r, is(w->lblTile[1], QPalette::Highlight)), 0);
-    EXPECT_EQ(pixels(slot(8, 0), is(w->client, QPalette::Window)), r.width() * r.height());
 }
 
 TEST_F(Window, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
