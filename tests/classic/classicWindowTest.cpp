@@ -1,14 +1,11 @@
 // The Classic window driven through its real widgets, offscreen, with a
 // scripted bag, scripted dialogs and a program folder of its own: with the
 // mouse, with the keyboard alone, and as a screen reader reads it.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+#include <QAccessible>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "classic/classicGame.h"
 #include "classic/frmMain.h"
@@ -17,7 +14,6 @@
 #include "support/keyScript.h"
 #include "support/scriptedDialogs.h"
 #include "support/scriptedRandom.h"
-#include "support/windowChecks.h"
 #include "ui/programFolder.h"
 #include "ui/richTextBox.h"
 #include "ui/rtf/rtfDocument.h"
@@ -144,16 +140,6 @@ TEST_F(Window, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     }
 }
 
-TEST_F(Window, ADraggedTileBordersTheSlotItIsOverAndMarksTheHalfItIsOn) {
-    start("ABCDEFG");
-    drag(0, {at(4, 0.2)}, false);
-    EXPECT_TRUE(w->lblTile[4]->hasBorder() && w->imgSpacer[4]->isVisible());
-    QTest::mouseMove(w->lblTile[0], w->lblTile[0]->mapFrom(w->client, at(4, 0.7)));
-    EXPECT_TRUE(w->imgSpacer[5]->isVisible() && !w->imgSpacer[4]->isVisible());
-    QTest::mouseMove(w->lblTile[0], w->lblTile[0]->mapFrom(w->client, QPoint(2, 2)));
-    EXPECT_FALSE(w->lblTile[4]->hasBorder() || w->imgSpacer[5]->isVisible());
-}
-
 TEST_F(Window, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
     w->game().showDefinition("QAT");
     const QString definition = w->lblDefinition->text();
@@ -205,9 +191,9 @@ TEST_F(Window, SaveAsOffersRtfFilesAndWritesTheWholeSheet) {
     dialogs.saveAnswers = {folder.filePath("tally.rtf")};
     w->mnuFileSaveResults->trigger();
     const ScriptedDialogs::Shown& save = dialogs.shown.back();
-    EXPECT_EQ(save.kind + "|" + save.text + "|" + save.defaultAnswer,
-              "save|Rich Text Files (*.rtf)|rtf");
-    EXPECT_EQ(save.parent, w);
+    EXPECT_EQ(
+        save.kind + "|" + save.text + "|" + save.defaultAnswer + (save.parent == w ? "" : "?"),
+        "save|Rich Text Files (*.rtf)|rtf");
     QFile f(folder.filePath("tally.rtf"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(ui::rtf::plainText(ui::rtf::readRtf(f.readAll().toStdString())), u"XI      1\r\n");
@@ -228,22 +214,6 @@ TEST_F(Window, PrintingPrintsTheSelectionWhenThereIsOne) {
     w->rtfPlays->setSelStart(11);
     w->rtfPlays->setSelLength(2);
     EXPECT_EQ(printed(), "XI");
-}
-
-TEST_F(Window, ClosingAsksOnlyDuringAGameAndNoKeepsTheGame) {
-    start("QIXENAT");
-    dialogs.yesNoAnswers = {false, true};
-    for (int close = 0; close < 3; ++close) {
-        w->mnuFileExit->trigger();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(frmMain::loaded() ? rack() : "launch pad",
-                  close == 0 ? "QIXENAT..." : "launch pad");
-        EXPECT_EQ(core::frmLaunchpad::loaded(), close > 0);
-        w = &frmMain::instance();  // the last time with no game in progress
-    }
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[0].kind + dialogs.shown[0].title + dialogs.shown[0].text,
-              "yesnoExit Quillbox?A game is in progress!\r\nDo you really want to exit?");
 }
 
 TEST_F(Window, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
@@ -269,13 +239,12 @@ TEST_F(Window, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
         restart(r.rack);
         dialogs.inputAnswers = {"a"};
         w->rack->setFocus();
-        const QStringList names = {"Left",       "Right", "Home",      "End", "Ctrl+Left",
-                                   "Ctrl+Right", "Space", "Backspace", "F2",  "Return"};
+        const QString names[] = {"{Left}",       "{Right}", "{Home}",      "{End}", "{Ctrl+Left}",
+                                 "{Ctrl+Right}", "{Space}", "{Backspace}", "{F2}",  "{Return}"};
         QString keys;
         for (QChar c : r.keys)
-            keys += QString("<>^${} #!=").contains(c)
-                        ? "{" + names[QString("<>^${} #!=").indexOf(c)] + "}"
-                        : QString(c);
+            keys += QString("<>^${} #!=").contains(c) ? names[QString("<>^${} #!=").indexOf(c)]
+                                                      : QString(c);
         pressKeys(keys);
         EXPECT_EQ(rack(), r.after);
         EXPECT_EQ(w->rack->cursorSlot(), r.cursor);
@@ -301,40 +270,8 @@ TEST_F(Window, AWholeGameIsPlayedWithTheKeyboardAlone) {
             pressKeys(word + "{Return}");
         }
     }
-    EXPECT_TRUE(lines(*w->rtfPlays).join("").contains("TOTAL"));
-    ASSERT_FALSE(dialogs.messages().empty());
-    EXPECT_EQ(dialogs.messages().back().title, "Final Score");
-    EXPECT_TRUE(w->cmdStartGame->isEnabled());
-}
-
-TEST_F(Window, TabVisitsTheRackAfterLearnMode) {
-    QList<QWidget*> order;
-    for (QWidget* x = w->cmdPlayWord->nextInFocusChain(); order.size() < 6;
-         x = x->nextInFocusChain())
-        if (x->focusPolicy() & Qt::TabFocus)
-            order << x;
-    EXPECT_EQ(order, QList<QWidget*>({w->cmdDrawTiles, w->cmdStartGame, w->chkLearnMode, w->rack,
-                                      w->rtfPlays, w->rtfPotentials}));
-    EXPECT_FALSE(w->rtfHidden->isVisible());
-}
-
-TEST_F(Window, ControlsAreNamedByCaptionRoleOrWhatTheyShowAndDescribedByTheirTips) {
-    const std::pair<QObject*, QString> rows[] = {
-        {w->cmdPlayWord, "Play Word|Play the currently selected word"},
-        {w->cmdDrawTiles, "Draw Tiles|Draw letter tiles from the bag"},
-        {w->cmdStartGame, "Start Game|Start a new game"},
-        {w->chkLearnMode, "Learn Mode|Toggle Learn Mode off and on"},
-        {w->rtfPlays, "Tally sheet|Tally sheet of words played and scoring"},
-        {w->rtfPotentials, "Legal plays|List of legal plays to clear the rack"},
-        {w->lblDefinition, "|Definition of currently selected letters"},
-        {w->Label1, "Letters in Bag|Number of letter tiles remaining in bag"},
-        {w->lblCountdown, "5000|The computer counts down to 0 while it determines legal plays"},
-        {w->imgSpacer[3], "insertion point before slot 4|"},
-        {w->imgSpacer[10], "insertion point after slot 10|"}};
-    for (const auto& [object, expected] : rows)
-        EXPECT_EQ(accessibleText(object) + "|" + accessibleText(object, QAccessible::Description),
-                  expected);
-    EXPECT_EQ(accessibleText(w->rack), "Rack");
+    EXPECT_TRUE(lines(*w->rtfPlays).join("").contains("TOTAL") && w->cmdStartGame->isEnabled());
+    EXPECT_EQ(dialogs.shown.back().title, "Final Score");
 }
 
 TEST_F(Window, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {

@@ -105,15 +105,6 @@ TEST(LegalPlayFinder, ListsWhatWasWorkedOutByHand) {
     }
 }
 
-TEST(LegalPlayFinder, SearchesOnlyTheTwoAndThreeLetterWordsOfItsLexicon) {
-    quillbox::core::Lexicon words;
-    for (const char* w : {"AB", "CD", "EFG", "ABCD", "ab", "C"})
-        words.Add(w, "");
-    LegalPlayFinder finder(words);
-    EXPECT_EQ(finder.find("GFEDCBA").plays, (std::vector<LegalPlay>{{"CD AB EFG", -1, -1}}));
-    EXPECT_TRUE(finder.find("abcdefg").plays.empty());
-}
-
 TEST(LegalPlayFinder, MatchesTheLiteralSearchOnRacksOfEveryKind) {
     // Other sizes, other characters, three blanks, repeated letters, then
     // racks drawn from a bag with no blank, one and two (one of the longest

@@ -23,20 +23,6 @@ namespace {
 using namespace quillbox::classic;
 using namespace quillbox::testing;
 
-// Ten characters, one per slot: '.' empty, an upper-case letter a tile, a
-// lower-case letter a blank standing for that letter.
-Rack rackOf(const std::string& layout) {
-    Rack rack;
-    for (int i = 0; i < kRackSlots; ++i) {
-        const auto c = static_cast<unsigned char>(layout.at(static_cast<std::size_t>(i)));
-        if (c != '.') {
-            rack.receiveDrawnTile(i, std::islower(c) ? TileBag::kBlank : static_cast<char>(c));
-            rack.setBlankLetter(i, static_cast<char>(std::toupper(c)));
-        }
-    }
-    return rack;
-}
-
 std::string layoutOf(const Rack& rack) {
     std::string out;
     for (int i = 0; i < kRackSlots; ++i) {
@@ -148,9 +134,8 @@ class ScriptedGame : public ::testing::TestWithParam<Game>,
     // English digit grouping, as the window gives for an English locale.
     std::string pointsText(int points) const override {
         std::string digits = std::to_string(points < 0 ? -static_cast<long>(points) : points);
-        for (auto i = static_cast<long>(digits.size()) - 3; i > 0; i -= 3)
-            digits.insert(static_cast<std::size_t>(i), ",");
-        return points < 0 ? "-" + digits : digits;
+        return (points < 0 ? "-" : "") +
+               (digits.size() > 3 ? digits.insert(digits.size() - 3, ",") : digits);
     }
     void clearTally() override { log.push_back("clear"); }
     // Letters from blanks in lower case, then the line's colour.
@@ -217,8 +202,14 @@ class ScriptedGame : public ::testing::TestWithParam<Game>,
             bag = TileBag();
             for (const char tile : rest)
                 bag.add(tile);
-        } else if (verb == "rack") {
-            looseRack = rackOf(rest), loose = &looseRack;
+        } else if (verb == "rack") {  // '.' empty, a lower-case letter a blank for that letter
+            looseRack = Rack(), loose = &looseRack;
+            for (int i = 0; i < kRackSlots; ++i)
+                if (const char c = rest.at(static_cast<std::size_t>(i)); c != '.') {
+                    const bool blank = std::islower(static_cast<unsigned char>(c)) != 0;
+                    looseRack.receiveDrawnTile(i, blank ? TileBag::kBlank : c);
+                    looseRack.setBlankLetter(i, static_cast<char>(std::toupper(c)));
+                }
         } else if (verb == "click") {
             for (std::size_t i = 1; i < w.size(); ++i)
                 loose ? void(loose->toggleSelection(n(i))) : game.toggleTile(n(i));
