@@ -2,8 +2,6 @@
 // of scriptedGamesTest.cpp.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "classic/tileBag.h"
 #include "support/scriptedRandom.h"
 
@@ -12,56 +10,31 @@ namespace {
 using namespace quillbox::classic;
 using namespace quillbox::testing;
 
-std::string contents(const TileBag& bag) {
-    return {bag.tiles().begin(), bag.tiles().end()};
-}
-
-// Queues exchanges of two positions, counted from 1, of a bag of n tiles.
-void pushExchanges(ScriptedRandom& random, int count, int p1, int p2, int n = 100) {
-    for (int i = 0; i < count; ++i) {
-        random.push(valueForIndex(p1 - 1, n));
-        random.push(valueForIndex(p2 - 1, n));
-    }
-}
-
-TEST(FillBag, PutsTheHundredTilesInFillOrderReplacingWhatWasThere) {
-    TileBag bag;
-    bag.add('Q');
+TEST(TileBag, ShufflingReseedsThenExchangesTenTimesPerTileRedrawingPairsPastTheEnd) {
+    TileBag bag, one, empty;
+    bag.add('Q');  // replaced by the fill
     fillBag(bag);
-    EXPECT_EQ(contents(bag), kFillOrder);
-}
-
-TEST(ShuffleBag, ReseedsThenExchangesTenTimesPerTileRedrawingPairsPastTheEnd) {
-    TileBag bag;
-    fillBag(bag);
-    ScriptedRandom random;
+    one.add('Q');
     // 0.9999999999 draws position 101, past the end: a pair with either
-    // position or both past the end is drawn again whole.
-    for (double v : {0.9999999999, valueForIndex(5, 100), valueForIndex(20, 100), 0.9999999999,
-                     0.9999999999, 0.9999999999})
-        random.push(v);
-    pushExchanges(random, 1, 1, 100);    // an A and a blank change places
-    pushExchanges(random, 1, 100, 10);   // then that A and the first B
-    pushExchanges(random, 998, 50, 50);  // the same position twice changes nothing
-    random.push(0.5);                    // must be left over
-    shuffleBag(bag, random);
-    EXPECT_EQ(random.reseeds(), 1);
+    // position or both past the end is drawn again whole. Then an A and a
+    // blank change places, then that A and the first B, then 998 times the
+    // same position twice, which changes nothing. The single tile is
+    // exchanged with itself ten times; the empty bag draws nothing.
+    ScriptedRandom random{0.9999999999, valueForIndex(5, 100), valueForIndex(20, 100),
+                          0.9999999999, 0.9999999999,          0.9999999999};
+    for (int p : {0, 99, 99, 9})
+        random.push(valueForIndex(p, 100));
+    for (int i = 0; i < 2 * 998 + 20; ++i)
+        random.push(i < 2 * 998 ? valueForIndex(49, 100) : valueForIndex(0, 1));
+    random.push(0.5);  // must be left over
+    for (TileBag* b : {&bag, &one, &empty})
+        shuffleBag(*b, random);
+    EXPECT_EQ(random.reseeds(), 2);
     EXPECT_EQ(random.remaining(), 1u);
     std::string expected = kFillOrder;
     std::swap(expected[0], expected[99]);
     std::swap(expected[99], expected[9]);
-    EXPECT_EQ(contents(bag), expected);
-}
-
-TEST(ShuffleBag, ShufflesASingleTileButLeavesAnEmptyBagAlone) {
-    TileBag one, empty;
-    one.add('Q');
-    ScriptedRandom random;
-    pushExchanges(random, 10, 1, 1, 1);
-    shuffleBag(one, random);
-    shuffleBag(empty, random);
-    EXPECT_EQ(random.remaining(), 0u);
-    EXPECT_EQ(random.reseeds(), 1);
+    EXPECT_EQ(std::string(bag.tiles().begin(), bag.tiles().end()), expected);
 }
 
 }  // namespace

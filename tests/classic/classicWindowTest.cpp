@@ -1,0 +1,299 @@
+// The Classic window driven through its real widgets, offscreen, with a
+// scripted bag, scripted dialogs and a program folder of its own: with the
+// mouse, with the keyboard alone, and as a screen reader reads it.
+#include <QAccessible>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "classic/classicGame.h"
+#include "classic/frmMain.h"
+#include "classic/rackWidgets.h"
+#include "core/frmLaunchpad.h"
+#include "support/keyScript.h"
+#include "support/scriptedDialogs.h"
+#include "support/scriptedRandom.h"
+#include "ui/programFolder.h"
+#include "ui/richTextBox.h"
+#include "ui/rtf/rtfDocument.h"
+
+namespace quillbox::testing {
+namespace {
+using namespace quillbox::classic;
+
+class Window : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        ui::setProgramFolderForTesting(folder.path());
+        core::setApplicationRandom(&random);
+        w = &frmMain::instance();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    void TearDown() override {
+        if (frmMain::loaded()) {
+            dialogs.yesNoAnswers = {true};  // a game in progress asks first
+            w->close();
+        }
+        core::frmLaunchpad::unload();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        core::setApplicationRandom(nullptr);
+        ui::setProgramFolderForTesting(QString());
+    }
+    // A fresh window whose game starts with the tiles `front`.
+    void restart(const std::string& front) {
+        TearDown();
+        SetUp();
+        start(front);
+    }
+    void start(const std::string& front) {
+        for (double v : shuffleScript(kFillOrder, bagStartingWith(front)))
+            random.push(v);
+        w->cmdStartGame->click();
+    }
+    // One character per slot: '.' empty, upper case a tile, lower case a selected tile.
+    QString rack() const {
+        QString s;
+        for (auto* t : w->lblTile)
+            s += !t->occupied() ? QString(".") : t->selected() ? t->text().toLower() : t->text();
+        return s;
+    }
+    // A point of slot i in the client area, fx of the way across and fy down.
+    QPoint at(int i, double fx = 0.5, double fy = 0.5) const {
+        const QRect r = w->slotRect(i);
+        return r.topLeft() + QPoint(int(r.width() * fx), int(r.height() * fy));
+    }
+    // Presses the tile of slot `from` and moves through `path` (the pressed
+    // tile gets the moves, as on a real screen); releases at the last point.
+    void drag(int from, const std::vector<QPoint>& path, bool release = true) {
+        auto* t = w->lblTile[from];
+        QTest::mousePress(t, Qt::LeftButton, {}, t->rect().center());
+        for (const QPoint& p : path)
+            QTest::mouseMove(t, t->mapFrom(w->client, p));
+        if (release)
+            QTest::mouseRelease(t, Qt::LeftButton, {}, t->mapFrom(w->client, path.back()));
+    }
+    void click(int i) { QTest::mouseClick(w->lblTile[i], Qt::LeftButton); }
+    // The lines of a rich-text box: underlined letters in lower case, then
+    // the colour ("QaT     1 #000000").
+    static QStringList lines(const ui::RichTextBox& box) {
+        QStringList out;
+        for (const auto& par : ui::rtf::readRtf(box.textRTF().toStdString()).paragraphs) {
+            QString line;
+            ui::rtf::Color c;
+            for (const auto& run : par.runs) {
+                const QString text = QString::fromStdU16String(run.text);
+                line += run.format.underline ? text.toLower() : text;
+                c = run.format.color.value_or(c);
+            }
+            out << (line.isEmpty() ? line : line + ' ' + QColor(c.red, c.green, c.blue).name());
+        }
+        return out;
+    }
+
+    QTemporaryDir folder;
+    ScriptedRandom random;
+    ScriptedDialogs dialogs;
+    frmMain* w = nullptr;
+};
+
+TEST_F(Window, StartGameDrawsSevenTilesAndListsEveryWayToClearThem) {
+    start("QIXEN_T");
+    EXPECT_EQ(rack(), "QIXENET...");
+    EXPECT_EQ(w->lblBagCount->text() + w->lblPoints->text() + w->lblCountdown->text(), "9300");
+    EXPECT_FALSE(w->cmdStartGame->isEnabled() || w->chkLearnMode->isEnabled() ||
+                 w->cmdDrawTiles->isEnabled() || w->cmdPlayWord->isEnabled());
+    // The blank stands for the A of QAT in every line.
+    EXPECT_EQ(lines(*w->rtfPotentials).join('|'),
+              "XI EN QaT #000000|IN EX QaT #000000|XI NE QaT #000000|||||||");
+}
+
+TEST_F(Window, DropsRearrangeTheRackAsThePointOfReleaseSays) {
+    // To a slot (fx across it), to the gap below the tiles left of a slot
+    // ('g'), outside the rack ('o'), or to a slot and back to its own ('b',
+    // no click).
+    struct Row {
+        int from, to;
+        char kind;
+        double fx;
+        const char* after;
+    } rows[] = {{0, 2, 't', 0.1, ".BACDEFG.."}, {0, 1, 't', 0.9, ".BACDEFG.."},
+                {6, 9, 't', 0.5, "ABCDEF...G"}, {3, 1, 'g', 0, "ADBCEFG..."},
+                {3, 0, 'o', 0, "ABCDEFG..."},   {3, 3, 't', 0.3, "ABCdEFG..."},
+                {3, 5, 'b', 0, "ABCDEFG..."},   {3, 0, 'g', 0, "DABCEFG..."}};
+    for (const Row& r : rows) {
+        restart("ABCDEFG");
+        const QPoint gap(w->lblSpacer[r.to]->geometry().center().x(), at(0, 0, 1.2).y());
+        const std::map<char, std::vector<QPoint>> paths = {
+            {'t', {at(r.to, r.fx)}},
+            {'g', {gap}},
+            {'o', {w->cmdStartGame->geometry().center()}},
+            {'b', {at(r.to), at(r.from)}}};
+        drag(r.from, paths.at(r.kind));
+        EXPECT_EQ(rack(), r.after);
+        for (auto* marker : w->imgSpacer)
+            EXPECT_FALSE(marker->isVisible());
+    }
+}
+
+TEST_F(Window, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
+    w->game().showDefinition("QAT");
+    const QString definition = w->lblDefinition->text();
+    for (bool on : {false, true}) {
+        w->chkLearnMode->click();
+        for (QWidget* shown : std::initializer_list<QWidget*>{w->lblDefinition, w->rtfPotentials,
+                                                              w->lblCountdown, w->lblCountdown2})
+            EXPECT_EQ(shown->isVisible(), on);
+        EXPECT_EQ(w->lblDefinition->text(), definition);
+    }
+}
+
+TEST_F(Window, SelectingAWordInTheSheetOrTheListShowsItsDefinition) {
+    const std::pair<QString, QString> rows[] = {
+        {" QAT ", "QAT: "}, {"ZA", "ZA: "}, {"AA", "AA: "}, {"ZZZ", "ZZZ: --- NOT A WORD! ---"},
+        {"XI EN", ""},      {"qat", ""},    {"@AB", ""},    {"[AB", ""}};
+    for (ui::RichTextBox* box : {w->rtfPlays, w->rtfPotentials})
+        for (const auto& [selected, shown] : rows) {
+            SCOPED_TRACE(selected.toStdString());
+            w->game().showDefinition("");
+            box->setText(selected + "\r\nXI");
+            box->setSelStart(0);
+            box->setSelLength(static_cast<int>(selected.size()));
+            emit box->mouseUp();
+            EXPECT_TRUE(w->lblDefinition->text().startsWith(shown.isEmpty() ? ": ---" : shown));
+        }
+}
+
+TEST_F(Window, PlaysAreWrittenInTheirColorsWithBlankLettersUnderlined) {
+    start("XIQAT__");
+    dialogs.inputAnswers = {"", "N"};                  // a letter is asked for until one is given
+    QTest::mousePress(w->lblTile[6], Qt::LeftButton);  // the second press of a double-click
+    QTest::mouseDClick(w->lblTile[6], Qt::LeftButton);
+    QTest::mouseRelease(w->lblTile[6], Qt::LeftButton);
+    EXPECT_FALSE(w->lblTile[6]->hasBorder());
+    for (const std::vector<int>& word : {std::vector{0, 1}, {2, 3, 4}, {5, 6}}) {
+        for (int i : word)
+            click(i);
+        w->cmdPlayWord->click();
+    }
+    EXPECT_EQ(lines(*w->rtfPlays).join('|'),
+              "XI      1 #000000|QAT     1 #000000|en      1 "
+              "#000000|BONUS   5 #0000ff|QBONUS  5 #ff00ff|");
+    EXPECT_EQ(w->lblPoints->text(), " 13");
+}
+
+TEST_F(Window, SaveAsOffersRtfFilesAndWritesTheWholeSheet) {
+    w->rtfPlays->setText("XI      1\r\n");
+    dialogs.saveAnswers = {folder.filePath("tally.rtf")};
+    w->mnuFileSaveResults->trigger();
+    const ScriptedDialogs::Shown& save = dialogs.shown.back();
+    EXPECT_EQ(
+        save.kind + "|" + save.text + "|" + save.defaultAnswer + (save.parent == w ? "" : "?"),
+        "save|Rich Text Files (*.rtf)|rtf");
+    QFile f(folder.filePath("tally.rtf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ui::rtf::plainText(ui::rtf::readRtf(f.readAll().toStdString())), u"XI      1\r\n");
+}
+
+TEST_F(Window, PrintingPrintsTheSelectionWhenThereIsOne) {
+    w->rtfPlays->setText("QAT     1\r\nXI      1\r\n");
+    dialogs.printToPdf = folder.filePath("tally.pdf");
+    auto printed = [&] {
+        dialogs.printAnswers = {true};
+        w->mnuFilePrintResults->trigger();
+        QProcess p;
+        p.start("pdftotext", {"-layout", dialogs.printToPdf, "-"});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    };
+    EXPECT_EQ(printed(), "QAT 1 XI 1");
+    w->rtfPlays->setSelStart(11);
+    w->rtfPlays->setSelLength(2);
+    EXPECT_EQ(printed(), "XI");
+}
+
+TEST_F(Window, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
+    // Keys as characters: a letter types it, < > Left and Right, ^ $ Home and
+    // End, { } Ctrl+Left and Ctrl+Right, ' ' Space, # Backspace, ! F2, = Enter.
+    const struct {
+        const char* rack;
+        QString keys;
+        const char* after;
+        int cursor;
+    } rows[] = {{"QIXENAT", "x", "QIxENAT...", 2},   {"QIXENAT", "ee", "QIXeNAT...", 3},
+                {"QIXEN_T", "ee", "QIXeNeT...", 5},  {"QIXENAT", "xn<<#", "QIxENAT...", 4},
+                {"QIXENAT", "Q#", "QIXENAT...", 0},  {"QIXENAT", "z#", "QIXENAT...", 0},
+                {"QIXENAT", ">> ", "QIxENAT...", 2}, {"QIXENAT", ">>  ", "QIXENAT...", 2},
+                {"QIXENAT", "<$>", "QIXENAT...", 9}, {"QIXENAT", "$^>", "QIXENAT...", 1},
+                {"QIXENAT", "^}", ".IQXENAT..", 2},  {"QIXENAT", "$<<<}", "QIXENA.T..", 7},
+                {"QIXENAT", ">{", "IQXENAT...", 0},  {"QIXENAT", "{", "QIXENAT...", 0},
+                {"QIXENAT", "$<{", "QIXENAT...", 8}, {"QIXENAT", "xi=", "Q..ENAT...", 1},
+                {"QIXENAT", "x=", "QIxENAT...", 2},  {"QIXEN_T", ">>>>>!", "QIXENAT...", 5},
+                {"QIXEN_T", "!", "QIXENET...", 0}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.keys.toStdString() + " on " + r.rack);
+        restart(r.rack);
+        dialogs.inputAnswers = {"a"};
+        w->rack->setFocus();
+        const QString names[] = {"{Left}",       "{Right}", "{Home}",      "{End}", "{Ctrl+Left}",
+                                 "{Ctrl+Right}", "{Space}", "{Backspace}", "{F2}",  "{Return}"};
+        QString keys;
+        for (QChar c : r.keys)
+            keys += QString("<>^${} #!=").contains(c) ? names[QString("<>^${} #!=").indexOf(c)]
+                                                      : QString(c);
+        pressKeys(keys);
+        EXPECT_EQ(rack(), r.after);
+        EXPECT_EQ(w->rack->cursorSlot(), r.cursor);
+    }
+}
+
+TEST_F(Window, AWholeGameIsPlayedWithTheKeyboardAlone) {
+    dialogs.inputAnswers = {"A"};
+    for (double v : shuffleScript(kFillOrder, bagStartingWith("_QXIENT")))
+        random.push(v);
+    pressKeys("{Alt+S}");
+    ASSERT_TRUE(w->rack->hasFocus());  // Start Game and Learn Mode pass it on
+    pressKeys("{F2}{Ctrl+Right}");     // the blank becomes A and moves past the Q
+    EXPECT_EQ(rack(), ".QAXIENT..");
+    pressKeys("qat{Return}xi{Return}en{Return}");
+    EXPECT_EQ(lines(*w->rtfPlays).mid(3, 2).join('|'), "BONUS   5 #0000ff|QBONUS  5 #ff00ff");
+    for (int turn = 0; turn < 30 && w->game().gameInProgress(); ++turn) {
+        pressKeys("{Alt+D}");
+        while (w->game().rackCount() >= 2) {  // the first tiles, three at a time
+            QString word;
+            for (int i = 0; i < 10 && word.size() < 3; ++i)
+                word += w->lblTile[i]->text();
+            pressKeys(word + "{Return}");
+        }
+    }
+    EXPECT_TRUE(lines(*w->rtfPlays).join("").contains("TOTAL") && w->cmdStartGame->isEnabled());
+    EXPECT_EQ(dialogs.shown.back().title, "Final Score");
+}
+
+TEST_F(Window, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {
+    start("QIXEN_T");
+    w->rtfPlays->setFocus();
+    click(2);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w->rack);
+    ASSERT_EQ(list->role() == QAccessible::List ? list->childCount() : 0, 10);
+    for (const auto& [slot, name] : {std::pair{0, "tile 1 of 7, Q"},
+                                     {2, "tile 3 of 7, X, selected"},
+                                     {5, "tile 6 of 7, blank shown as E"},
+                                     {7, "empty slot"}}) {
+        EXPECT_EQ(list->child(slot)->text(QAccessible::Name), name);
+        EXPECT_EQ(list->child(slot)->role(), QAccessible::ListItem);
+        EXPECT_EQ(list->child(slot)->state().selected, slot == 2);
+    }
+    EXPECT_TRUE(list->focusChild() == nullptr && !list->child(0)->state().focused);
+    w->rack->setFocus();
+    pressKeys("{Right}{Right}");
+    EXPECT_EQ(list->focusChild(), list->child(2));
+    EXPECT_TRUE(list->child(2)->state().focused && !list->child(1)->state().focused &&
+                list->child(7)->state().focusable);
+}
+
+}  // namespace
+}  // namespace quillbox::testing
