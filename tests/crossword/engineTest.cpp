@@ -1,14 +1,11 @@
-// The puzzle: random words, the search for a valid grid, and where the
-// keyboard goes on the grid.
+// The crossword engine: the generator's puzzles, where the keyboard goes on
+// the grid, and the run counter.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <functional>
 #include <random>
-#include <stdexcept>
 
 #include "core/mainMod.h"
-#include "crossword/generator.h"
+#include "crossword/board.h"
 #include "support/scriptedRandom.h"
 
 using namespace quillbox::core;
@@ -16,8 +13,6 @@ using namespace quillbox::crossword;
 using quillbox::core::mainMod::lexicon;
 using quillbox::testing::ScriptedRandom;
 using quillbox::testing::valueForWord;
-
-namespace {
 
 TEST(Generator, EveryPuzzleHasThreeLetterAcrossWordsAndDownWordsOfTheLexiconReadOffTheGrid) {
     std::mt19937 engine(20240611u);
@@ -47,15 +42,6 @@ TEST(Generator, DrawsAllThreeAcrossWordsAfreshRedrawingWordsOfAnotherLength) {
     EXPECT_EQ(random.reseeds(), 6);  // once per word, not once per draw
 }
 
-TEST(Generator, RedrawsAPositionPastTheEndOfTheLexicon) {
-    Lexicon thousand;  // its top single-precision value lands past the end
-    for (int i = 0; i < 1000; ++i)
-        thousand.Add({char('A' + i / 100), char('A' + i / 10 % 10), char('A' + i % 10)}, "");
-    ScriptedRandom random{std::nextafter(1.0f, 0.0f), quillbox::testing::valueForIndex(999, 1000)};
-    EXPECT_EQ(randomWord(thousand, random, 3), "JJJ");
-    EXPECT_EQ(random.remaining(), 0u);
-}
-
 TEST(Generator, RefusesWhatCannotMakeAGrid) {
     Lexicon twos;
     twos.Add("AA", "");
@@ -68,25 +54,41 @@ TEST(Generator, RefusesWhatCannotMakeAGrid) {
     EXPECT_EQ(random.draws(), 0);
 }
 
-// Where each move leads from cells 0 to 8.
 TEST(Grid, ArrowsWalkTheStaircaseAndTypingFollowsTheEntries) {
-    const std::pair<std::function<int(int)>, std::string> cases[] = {
-        {[](int k) { return arrowMove(k, Arrow::Left); }, "001234567"},
-        {[](int k) { return arrowMove(k, Arrow::Right); }, "123456788"},
-        {[](int k) { return arrowMove(k, Arrow::Up); }, "012301634"},
-        {[](int k) { return arrowMove(k, Arrow::Down); }, "452785678"},
-        {[](int k) { return typingMove(k, Direction::Across, true); }, "123456788"},
-        {[](int k) { return typingMove(k, Direction::Across, false); }, "001234567"},
-        // 1 Down (0, 4, 8), 2 Down (1, 5), 3 Down (3, 7); 2 and 6 go across.
-        {[](int k) { return typingMove(k, Direction::Down, true); }, "453783771"},
-        {[](int k) { return typingMove(k, Direction::Down, false); }, "081501534"},
-    };
-    for (const auto& [move, to] : cases) {
-        std::string got;
+    std::string to;  // where each move leads from cells 0 to 8
+    for (const Arrow a : {Arrow::Left, Arrow::Right, Arrow::Up, Arrow::Down})
         for (int k = 0; k < kCellCount; ++k)
-            got += std::to_string(move(k));
-        EXPECT_EQ(got, to);
-    }
+            to += std::to_string(arrowMove(k, a)) + (k == 8 ? " " : "");
+    for (const Direction d : {Direction::Across, Direction::Down})
+        for (const bool forward : {true, false})
+            for (int k = 0; k < kCellCount; ++k)
+                to += std::to_string(typingMove(k, d, forward)) + (k == 8 ? " " : "");
+    // Typing down: 1 Down (0, 4, 8), 2 Down (1, 5), 3 Down (3, 7); 2 and 6 go across.
+    EXPECT_EQ(to,
+              "001234567 123456788 012301634 452785678 "
+              "123456788 001234567 453783771 081501534 ");
 }
 
-}  // namespace
+TEST(Board, TheRunCountsEachPuzzlesFirstCheckAndStopsAtTheSixteenBitLimits) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"W", " 1 win(s)"},
+        {"WW", " 2 win(s)"},
+        {"WWL", " 1 loss(es)"},
+        {"LL", " 2 loss(es)"},
+        {"LLW", " 1 win(s)"},
+        {std::string(32768, 'W'), " 32767 win(s)"},
+        {std::string(32769, 'L'), " 32768 loss(es)"}};
+    for (const auto& [results, run] : cases) {
+        ScriptedRandom random;  // empty: an unexpected draw throws
+        Board board(lexicon(), random);
+        for (const char r : results) {
+            board.begin(wordsFromAcross("TOE", "TEN", "BOA"));
+            for (int k = 0; r == 'W' && k < kCellCount; ++k)
+                board.commitCell(k, std::string(1, "toetenboa"[k]));  // committed in upper case
+            board.check();
+            board.check();  // a second check of the same puzzle does not count
+            board.reveal();
+        }
+        EXPECT_EQ(board.runText(), run) << results.size();
+    }
+}
