@@ -244,8 +244,8 @@ TEST_F(RichTextBoxTest, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
     box.setSelText(QStringLiteral("Z"));
     EXPECT_EQ(styled(box).at(4), QStringLiteral("Z#0000ffu"));
     // Characters beyond ASCII in an RTF string, and blanks before it.
-    box.setSelText(QStringLiteral(" \r\n{\\rtf1 \u00e9\U0001F600\uFDD0}"));
-    EXPECT_EQ(box.text().mid(6, 5), QStringLiteral("\u00e9\U0001F600\uFFFDb"));
+    box.setSelText(QStringLiteral(" \r\n{\\rtf1 \u0080\u00e9\U0001F600\uFDD0}"));
+    EXPECT_EQ(box.text().mid(6, 6), QStringLiteral("\u0080\u00e9\U0001F600\uFFFDb"));
     // Not RTF, or broken RTF: the text itself.
     for (const QString& s : {QStringLiteral("{\\rtf1 cut off"), QStringLiteral("plain {words}")}) {
         box.setTextRTF(s);
