@@ -111,7 +111,7 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
         R"({\rtf1\ansi\deff1{\fonttbl{\f0\froman Times;}{\f1\fmodern\fprq1 Fixedsys{\*\falt DejaVu Sans Mono};})"
         R"({\f2\fswiss\fprq2 Arial;}{\f3\fmodern\fprq2 Prop;}}{\colortbl;\red255\green0\blue0;\red0\green128\blue0;})"
         R"(\pard\plain\fs18 plain {\b bold}{\i italic}{\ul under}{\cf1 red}{\cf2\ulw green}{\f2\fs30 arial})"
-        R"(\b b\b0 n\ul u\ul0 n\ulw w\ulnone n\cf9 none\fs99999 huge\plain\f3 reset})");
+        R"(\b b\b0 n\ul u\ul0 n\ulw w\ulnone n\cf9 none\fs0 zero\fs99999 huge\plain\f3 reset})");
     EXPECT_EQ(d.fonts, (std::vector<Font>{{"Times", "", false},
                                           {"Fixedsys", "DejaVu Sans Mono", true},
                                           {"Arial", "", false},
@@ -137,6 +137,7 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
     }
     EXPECT_EQ(formatOf(d, u"arial"), font(2, 30));
     EXPECT_EQ(formatOf(d, u"huge").halfPoints, 3276);
+    EXPECT_EQ(formatOf(d, u"zero").halfPoints, 0);
     EXPECT_EQ(formatOf(d, u"reset"), font(3, 0));
     // A font table need not put its entries in groups; \f alone is font 0.
     const Document bare = readRtf(R"({\rtf1{\fonttbl\f0\fnil Alpha;\f7\fmodern Beta}\f7 x})");
