@@ -243,7 +243,8 @@ TEST(RtfDocumentText, ConvertsBetweenUtf8AndUtf16AndJoinsParagraphsWithCrLf) {
     EXPECT_EQ(utf8(u"a\u00e9\u20ac\U0001f600"), "a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80");
     // Broken input becomes the replacement character instead of vanishing.
     EXPECT_EQ(utf16("\xc3(\xff\xe2\x82"), u"\ufffd(\ufffd\ufffd");
-    EXPECT_EQ(utf16("\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80"), u"\ufffd\ufffd\ufffd");
+    EXPECT_EQ(utf16("\xc0\xaf\xed\xa0\x80\xed\xbf\xbf\xf4\x90\x80\x80"),
+              u"\ufffd\ufffd\ufffd\ufffd");
     EXPECT_EQ(utf8(u"\xd800x"), "\xef\xbf\xbdx");
     EXPECT_EQ(utf8(u"\U00010000\U0010FFFF"), "\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");  // pair edges
     Document d;
