@@ -28,17 +28,17 @@
 
 namespace {
 
-double luminance(QRgb c) {
-    double sum = 0;
-    for (const auto& [value, weight] :
-         {std::pair{qRed(c), 0.2126}, {qGreen(c), 0.7152}, {qBlue(c), 0.0722}}) {
-        const double s = value / 255.0;
-        sum += weight * (s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4));
-    }
-    return sum;
-}
-
+// The contrast ratio of two colours, from their relative luminance.
 double contrast(QRgb a, QRgb b) {
+    auto luminance = [](QRgb c) {
+        double sum = 0;
+        for (const auto& [value, weight] :
+             {std::pair{qRed(c), 0.2126}, {qGreen(c), 0.7152}, {qBlue(c), 0.0722}}) {
+            const double s = value / 255.0;
+            sum += weight * (s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4));
+        }
+        return sum;
+    };
     const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
     return (lighter + 0.05) / (darker + 0.05);
 }
@@ -110,9 +110,8 @@ TEST(DarkDesktop, EveryWindowKeepsItsTextReadable) {
     quillbox::ui::setProgramFolderForTesting(folder.path());
     quillbox::testing::ScriptedDialogs dialogs;
     dialogs.yesNoAnswers.push_back(true);  // leave the game in progress
-    auto& pad = quillbox::core::frmLaunchpad::instance();
-    pad.mskWord->setText(QStringLiteral("qat"));
-    expectReadable(pad);
+    quillbox::core::frmLaunchpad::instance().mskWord->setText(QStringLiteral("qat"));
+    expectReadable(quillbox::core::frmLaunchpad::instance());
     auto& classic = quillbox::classic::frmMain::instance();
     classic.cmdStartGame->click();  // in learn mode
     for (int tile : {0, 1})
@@ -127,9 +126,10 @@ TEST(DarkDesktop, EveryWindowKeepsItsTextReadable) {
     expectReadable(crossword);
     quillbox::help::openRulesViewer(nullptr);
     quillbox::help::frmRules::instance().lstContents->setCurrentRow(6);  // a selection
-    expectReadable(quillbox::help::frmRules::instance());
-    expectReadable(quillbox::help::frmAbout::instance());
-    expectReadable(quillbox::scores::frmHighScores::instance());
+    for (QWidget* w : std::initializer_list<QWidget*>{&quillbox::help::frmRules::instance(),
+                                                      &quillbox::help::frmAbout::instance(),
+                                                      &quillbox::scores::frmHighScores::instance()})
+        expectReadable(*w);
     quillbox::ui::setProgramFolderForTesting({});
 }
 
