@@ -4,46 +4,32 @@
 
 #include "core/random.h"
 
-namespace {
+using namespace quillbox::core;
 
-using quillbox::core::ClockRandom;
-using quillbox::core::randomIndexDraw;
-
-constexpr double kTop = 2147483647.0;  // 2^31 - 1
-
+// r * (2^31 - 1), rounded, in bands of 21474836 for 100; the top reaches 100
+// (callers draw again).
 TEST(RandomIndexDraw, RoundsHalvesToEvenThenDividesIntoEqualBandsThatCanReachN) {
-    EXPECT_EQ(randomIndexDraw(0.0, 100), 0);
-    EXPECT_EQ(randomIndexDraw(0.5, 100), 50);
-    EXPECT_EQ(randomIndexDraw(21474835 / kTop, 100), 0);  // bands of 21474836
-    EXPECT_EQ(randomIndexDraw(21474836 / kTop, 100), 1);
-    EXPECT_EQ(randomIndexDraw(0.9999999999, 100), 100);  // callers draw again
+    constexpr double kTop = 2147483647.0;
+    std::vector<int> got;
+    for (double r : {0.0, 0.5, 21474835 / kTop, 21474836 / kTop, 0.9999999999})
+        got.push_back(randomIndexDraw(r, 100));
+    EXPECT_EQ(got, (std::vector{0, 50, 0, 1, 100}));
     EXPECT_EQ(randomIndexDraw(2.5 / kTop, 2147483647), 2);
     EXPECT_EQ(randomIndexDraw(3.5 / kTop, 2147483647), 4);
 }
 
-TEST(ClockRandom, DrawsSpreadEvenlyOverTheUnitInterval) {
+// Doubles and singles each fall as often in every tenth of [0, 1), and no
+// draw repeats, neither another generator's nor after a reseed in the same
+// clock tick.
+TEST(ClockRandom, DrawsEvenlyOverTheUnitIntervalWithoutRepeatingAcrossReseeds) {
     ClockRandom random;
-    double sum = 0, sumOfSingles = 0;
-    for (int i = 0; i < 10000; ++i) {
-        const double d = random.nextDouble();
-        const float f = random.nextSingle();
-        ASSERT_TRUE(d >= 0 && d < 1 && f >= 0 && f < 1) << d << " " << f;
-        sum += d;
-        sumOfSingles += f;
+    std::set<double> seen{ClockRandom().nextDouble()};
+    int tenths[20] = {};
+    for (int i = 0; i < 20000; ++i, random.reseedFromClock()) {
+        const double d = random.nextDouble(), f = random.nextSingle();
+        ASSERT_TRUE(d >= 0 && d < 1 && f >= 0 && f < 1 && seen.insert(d).second) << d << " " << f;
+        ++tenths[int(d * 10)], ++tenths[10 + int(f * 10)];
     }
-    EXPECT_NEAR(sum / 10000, 0.5, 0.02);
-    EXPECT_NEAR(sumOfSingles / 10000, 0.5, 0.02);
+    for (int count : tenths)
+        EXPECT_NEAR(count, 2000, 200);
 }
-
-TEST(ClockRandom, TwoGeneratorsOrReseedsInQuickSuccessionNeverRepeatADraw) {
-    ClockRandom first, second;
-    EXPECT_NE(first.nextDouble(), second.nextDouble());
-    std::set<double> seen;
-    for (int i = 0; i < 1000; ++i) {
-        first.reseedFromClock();
-        seen.insert(first.nextDouble());
-    }
-    EXPECT_EQ(seen.size(), 1000u);
-}
-
-}  // namespace
