@@ -77,9 +77,9 @@ TEST(ScoreFile, ManyProgramsAddingAtOnceLoseNoEntry) {
         for (int i = 9; i >= 0; --i) {
             const std::string name = "R" + std::to_string(round) + "-" + std::to_string(i);
             const int points = 100 * round + i + 1;
-            const bool player = i % 2 == 1;  // starting a little earlier
-            children.emplace_back(player, [&, name, points, player] {
-                std::this_thread::sleep_until(start + std::chrono::milliseconds(player ? 0 : 3));
+            // The odd ones are players, starting a little earlier.
+            children.emplace_back(i % 2 == 1, [&, name, points, i] {
+                std::this_thread::sleep_until(start + std::chrono::milliseconds(i % 2 ? 0 : 3));
                 return ScoreFile(dir.path).addScore(name, points), std::string();
             });
             expected += record(name, points);
