@@ -38,6 +38,7 @@ std::string state(const TempFolder& d, const std::string& tail) {
         {descending(0, 5) + record("X", 50) + descending(5, 4) + tail, "new"},
         {std::string(360, '\0'), "empty"},
         {record("X", 50) + std::string(9 * 36, '\0'), "X alone"}};
+    fs::permissions(d.scoreFile(), fs::perms::owner_read, fs::perm_options::add);  // to look
     const auto kind = kinds.find(readBytes(d.scoreFile()));
     return listed + (kind == kinds.end() ? "other" : kind->second) + " " +
            QString::number(st.st_mode & 07777, 8).toStdString() + (st.st_uid ? " player" : " root");
@@ -143,7 +144,6 @@ struct HighScoresTest : ::testing::Test {
     ~HighScoresTest() override {
         frmHighScores::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        quillbox::ui::setProgramFolderForTesting({});
         QLocale::setDefault(QLocale::c());
     }
     // The printed text, then the accessible text, of the shown window.
