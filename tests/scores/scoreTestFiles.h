@@ -74,7 +74,7 @@ class Child {
         if (asPlayer && kRoot &&
             (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(3);
-        work().copy(out_, kSize - 1);
+        work().copy(out_, 4095);
         ::_exit(0);
     }
     std::pair<int, std::string> finish() {
@@ -82,14 +82,13 @@ class Child {
         ::waitpid(pid_, &status, 0);
         std::pair<int, std::string> done{
             WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), out_};
-        ::munmap(out_, kSize);
+        ::munmap(out_, 4096);
         return done;
     }
 
   private:
-    static constexpr std::size_t kSize = 4096;
     char* out_ = static_cast<char*>(
-        ::mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+        ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     pid_t pid_ = ::fork();
 };
 
