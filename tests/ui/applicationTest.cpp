@@ -39,13 +39,6 @@ TEST(Application, OutlivesItsLastWindowWithTheClassicFontsAndTheIconAtEverySize)
     EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), iconSizes.size());
 }
 
-TEST(Application, WindowsAreCentredOnTheirScreen) {
-    QWidget w;
-    w.resize(200, 100);
-    ui::centreOnScreen(w);
-    EXPECT_EQ(w.frameGeometry().center(), w.screen()->availableGeometry().center());
-}
-
 TEST(MaskedLetterBox, TakesOnlyLettersUpToItsPositions) {
     ui::MaskedLetterBox box(3);
     QSignalSpy changed(&box, &ui::MaskedLetterBox::changed);

@@ -167,17 +167,6 @@ TEST_F(RichTextBoxTest, FindsWithinStartEndOrTheSelectionAndSelectsTheMatch) {
     EXPECT_EQ(box.find(QStringLiteral("\n\r"), 12), 25);
 }
 
-TEST_F(RichTextBoxTest, FindScrollsTheMatchIntoView) {
-    QString text;
-    for (int i = 0; i < 200; ++i)
-        text += QStringLiteral("line %1\r\n").arg(i);
-    box.setText(text + QStringLiteral("GREEK LETTERS"));
-    box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-    EXPECT_EQ(box.find(QStringLiteral("GREEK LETTERS"), 0, -1, true), text.size());
-    EXPECT_TRUE(box.viewport()->rect().contains(box.cursorRect().center()));
-}
-
 TEST_F(RichTextBoxTest, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFiles) {
     fillTally(box);
     EXPECT_EQ(box.text(), QStringLiteral("QAT         1\r\nZAX         1\r\nXQ         -1\r\n"));
@@ -300,16 +289,6 @@ TEST_F(RichTextBoxTest, PrintsTheSelectionOrElseEverything) {
     box.setSelLength(3);
     EXPECT_EQ(printed(box), QStringList{QStringLiteral("ZAX")});
     EXPECT_EQ(box.selText(), QStringLiteral("ZAX"));  // printing changes nothing
-}
-
-TEST_F(RichTextBoxTest, ReportsMouseUp) {
-    box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-    QSignalSpy spy(&box, &RichTextBox::mouseUp);
-    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(spy.count(), 0);
-    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(spy.count(), 1);
 }
 
 namespace {
@@ -452,16 +431,4 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
         // What the operation gives, then the content it leaves, as RTF.
         EXPECT_EQ(row.run(fast) + fast.textRTF(), row.run(reference) + reference.textRTF());
     }
-}
-
-TEST(FilledTheFastWay, IgnoresStretchesOutsideTheTextOrWithoutAFormat) {
-    quillbox::ui::FormattedText content{QStringLiteral("QI ZA"), {}, {QTextCharFormat()}, {}};
-    content.formats[0].setFontUnderline(true);
-    content.stretches = {{3, 2, 0}, {0, 1, 0},  {4, 9, 0}, {-1, 2, 0},
-                         {1, 1, 7}, {1, 1, -1}, {2, 0, 0}};
-    RichTextBox box;
-    box.setReadOnly(true);
-    box.setFormattedText(content);
-    EXPECT_EQ(box.text(), QStringLiteral("QI ZA"));
-    EXPECT_EQ(styled(box), (QStringList{"Q_u", "I_", " _", "Z_u", "A_u"}));
 }
