@@ -22,7 +22,7 @@ namespace quillbox::testing {
 namespace {
 using namespace quillbox::classic;
 
-class Window : public ::testing::Test {
+class ClassicWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
@@ -100,7 +100,7 @@ class Window : public ::testing::Test {
     frmMain* w = nullptr;
 };
 
-TEST_F(Window, StartGameDrawsSevenTilesAndListsEveryWayToClearThem) {
+TEST_F(ClassicWindow, StartGameDrawsSevenTilesAndListsEveryWayToClearThem) {
     start("QIXEN_T");
     EXPECT_EQ(rack(), "QIXENET...");
     EXPECT_EQ(w->lblBagCount->text() + w->lblPoints->text() + w->lblCountdown->text(), "9300");
@@ -111,7 +111,7 @@ TEST_F(Window, StartGameDrawsSevenTilesAndListsEveryWayToClearThem) {
               "XI EN QaT #000000|IN EX QaT #000000|XI NE QaT #000000|||||||");
 }
 
-TEST_F(Window, DropsRearrangeTheRackAsThePointOfReleaseSays) {
+TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     // To a slot (fx across it), to the gap below the tiles left of a slot
     // ('g'), outside the rack ('o'), or to a slot and back to its own ('b',
     // no click).
@@ -139,7 +139,7 @@ TEST_F(Window, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     }
 }
 
-TEST_F(Window, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
+TEST_F(ClassicWindow, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
     w->game().showDefinition("QAT");
     const QString definition = w->lblDefinition->text();
     for (bool on : {false, true}) {
@@ -151,7 +151,7 @@ TEST_F(Window, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
     }
 }
 
-TEST_F(Window, SelectingAWordInTheSheetOrTheListShowsItsDefinition) {
+TEST_F(ClassicWindow, SelectingAWordInTheSheetOrTheListShowsItsDefinition) {
     const std::pair<QString, QString> rows[] = {
         {" QAT ", "QAT: "}, {"ZA", "ZA: "}, {"AA", "AA: "}, {"ZZZ", "ZZZ: --- NOT A WORD! ---"},
         {"XI EN", ""},      {"qat", ""},    {"@AB", ""},    {"[AB", ""}};
@@ -167,7 +167,7 @@ TEST_F(Window, SelectingAWordInTheSheetOrTheListShowsItsDefinition) {
         }
 }
 
-TEST_F(Window, PlaysAreWrittenInTheirColorsWithBlankLettersUnderlined) {
+TEST_F(ClassicWindow, PlaysAreWrittenInTheirColorsWithBlankLettersUnderlined) {
     start("XIQAT__");
     dialogs.inputAnswers = {"", "N"};                  // a letter is asked for until one is given
     QTest::mousePress(w->lblTile[6], Qt::LeftButton);  // the second press of a double-click
@@ -185,7 +185,7 @@ TEST_F(Window, PlaysAreWrittenInTheirColorsWithBlankLettersUnderlined) {
     EXPECT_EQ(w->lblPoints->text(), " 13");
 }
 
-TEST_F(Window, SaveAsOffersRtfFilesAndWritesTheWholeSheet) {
+TEST_F(ClassicWindow, SaveAsOffersRtfFilesAndWritesTheWholeSheet) {
     w->rtfPlays->setText("XI      1\r\n");
     dialogs.saveAnswers = {folder.filePath("tally.rtf")};
     w->mnuFileSaveResults->trigger();
@@ -198,7 +198,7 @@ TEST_F(Window, SaveAsOffersRtfFilesAndWritesTheWholeSheet) {
     EXPECT_EQ(ui::rtf::plainText(ui::rtf::readRtf(f.readAll().toStdString())), u"XI      1\r\n");
 }
 
-TEST_F(Window, PrintingPrintsTheSelectionWhenThereIsOne) {
+TEST_F(ClassicWindow, PrintingPrintsTheSelectionWhenThereIsOne) {
     w->rtfPlays->setText("QAT     1\r\nXI      1\r\n");
     dialogs.printToPdf = folder.filePath("tally.pdf");
     auto printed = [&] {
@@ -215,7 +215,7 @@ TEST_F(Window, PrintingPrintsTheSelectionWhenThereIsOne) {
     EXPECT_EQ(printed(), "XI");
 }
 
-TEST_F(Window, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
+TEST_F(ClassicWindow, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
     // Keys as characters: a letter types it, < > Left and Right, ^ $ Home and
     // End, { } Ctrl+Left and Ctrl+Right, ' ' Space, # Backspace, ! F2, = Enter.
     const struct {
@@ -250,7 +250,7 @@ TEST_F(Window, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
     }
 }
 
-TEST_F(Window, AWholeGameIsPlayedWithTheKeyboardAlone) {
+TEST_F(ClassicWindow, AWholeGameIsPlayedWithTheKeyboardAlone) {
     dialogs.inputAnswers = {"A"};
     for (double v : shuffleScript(kFillOrder, bagStartingWith("_QXIENT")))
         random.push(v);
@@ -273,7 +273,7 @@ TEST_F(Window, AWholeGameIsPlayedWithTheKeyboardAlone) {
     EXPECT_EQ(dialogs.shown.back().title, "Final Score");
 }
 
-TEST_F(Window, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {
+TEST_F(ClassicWindow, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {
     start("QIXEN_T");
     w->rtfPlays->setFocus();
     click(2);

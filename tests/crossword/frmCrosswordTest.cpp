@@ -26,7 +26,7 @@ using quillbox::help::frmRules;
 using quillbox::testing::accessibleText;
 using quillbox::testing::pressKeys;
 
-class CrosswordWindowTest : public ::testing::Test {
+class CrosswordWindow : public ::testing::Test {
   protected:
     void SetUp() override {
         QPalette dark = desktop;  // so that the system colour is not the puzzle's white
@@ -74,7 +74,7 @@ class CrosswordWindowTest : public ::testing::Test {
     frmCrossword* w = nullptr;
 };
 
-TEST_F(CrosswordWindowTest,
+TEST_F(CrosswordWindow,
        TheKeyboardAloneSolvesAPuzzleWithOneWrongCheckOnTheWayHeardByAScreenReader) {
     ASSERT_TRUE(w->cmdGenerate->hasFocus());
     pressKeys("{Alt+G}");  // Generate is spent: the keyboard goes on into the grid
@@ -116,7 +116,7 @@ TEST_F(CrosswordWindowTest,
     EXPECT_TRUE(w->cmdGenerate->hasFocus());
 }
 
-TEST_F(CrosswordWindowTest, AClickedCellTakesOneLetterThatLeavingItCommitsInUpperCase) {
+TEST_F(CrosswordWindow, AClickedCellTakesOneLetterThatLeavingItCommitsInUpperCase) {
     click(w->lblBox[2]);  // before the first puzzle cells already take letters
     QTest::keyClicks(w->mskBox[2], "1.b c");
     EXPECT_EQ(w->mskBox[2]->text(), "b");
@@ -139,7 +139,7 @@ TEST_F(CrosswordWindowTest, AClickedCellTakesOneLetterThatLeavingItCommitsInUppe
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(CrosswordWindowTest, HelpRulesOpensTheRulesViewerAndHelpAboutTheAboutBoxOverIt) {
+TEST_F(CrosswordWindow, HelpRulesOpensTheRulesViewerAndHelpAboutTheAboutBoxOverIt) {
     QWidget* aboutOver = nullptr;  // looked at from inside the about box's modal loop
     const auto look = [&] {
         aboutOver = frmAbout::loaded() ? frmAbout::instance().parentWidget() : nullptr;
@@ -156,7 +156,7 @@ TEST_F(CrosswordWindowTest, HelpRulesOpensTheRulesViewerAndHelpAboutTheAboutBoxO
     }
 }
 
-TEST_F(CrosswordWindowTest, ExitAndTheCloseBoxReturnToTheLaunchPadAndTheRunStartsAgain) {
+TEST_F(CrosswordWindow, ExitAndTheCloseBoxReturnToTheLaunchPadAndTheRunStartsAgain) {
     for (QAction* exit : {w->mnuFileExit, static_cast<QAction*>(nullptr)}) {
         click(w->cmdGenerate);
         click(w->cmdCheckSolution);

@@ -134,14 +134,14 @@ QString accessibleText(frmHighScores& w) {
     return out + "\n";
 }
 
-struct HighScoresTest : ::testing::Test {
-    HighScoresTest() {
+struct HighScoreWindow : ::testing::Test {
+    HighScoreWindow() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         quillbox::ui::setProgramFolderForTesting(QString::fromStdString(dir.path));
         writeBytes(dir.scoreFile(), record(std::string(15, 'W'), 1234567) + record("Ann", 12) +
                                         record("Neg", -1234) + std::string(7 * 36, '\0'));
     }
-    ~HighScoresTest() override {
+    ~HighScoreWindow() override {
         frmHighScores::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QLocale::setDefault(QLocale::c());
@@ -157,13 +157,13 @@ struct HighScoresTest : ::testing::Test {
     quillbox::testing::ScriptedDialogs dialogs;
 };
 
-TEST_F(HighScoresTest, PrintsTheTableAtFixedColumnsOfTheAverageBoldCharacterForAScreenReaderToo) {
+TEST_F(HighScoreWindow, PrintsTheTableAtFixedColumnsOfTheAverageBoldCharacterForAScreenReaderToo) {
     const std::string golden = readBytes(QUILLBOX_TEST_DATA "/scores/highScores.txt");
     EXPECT_EQ(shown().toStdString(), std::regex_replace(golden, std::regex("#.*\n"), ""));
 }
 
 // Nothing lies outside the table, and nothing in it can be selected.
-TEST_F(HighScoresTest, AScreenReaderFindsOnlyTheTableWithNothingToSelect) {
+TEST_F(HighScoreWindow, AScreenReaderFindsOnlyTheTableWithNothingToSelect) {
     shown();
     frmHighScores& w = frmHighScores::instance();
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&w);
@@ -191,7 +191,7 @@ TEST_F(HighScoresTest, AScreenReaderFindsOnlyTheTableWithNothingToSelect) {
 // player then has a private table under the XDG data folder, made on first
 // use. A folder that cannot be made is reported with its reason, and the
 // window then shows no table.
-TEST_F(HighScoresTest, ASystemInstallKeepsEachPlayersTableInAPrivateFolderMadeOnFirstUse) {
+TEST_F(HighScoreWindow, ASystemInstallKeepsEachPlayersTableInAPrivateFolderMadeOnFirstUse) {
     fs::create_directories(dir / "games");
     fs::create_directories(dir / "share/quillbox");
     writeBytes(dir / "share/quillbox/Quillbox Rules.rtf", "{\\rtf1}");

@@ -89,9 +89,9 @@ QStringList printed(const RichTextBox& box) {
     return lines;
 }
 
-class RichTextBoxTest : public ::testing::Test {
+class RichText : public ::testing::Test {
   protected:
-    RichTextBoxTest() {
+    RichText() {
         box.setFont(quillbox::ui::classicFont(QStringLiteral("Fixedsys"), 9));
         box.resize(240, 120);
     }
@@ -102,7 +102,7 @@ class RichTextBoxTest : public ::testing::Test {
 
 // Past the end is at the end; lone CRs and LFs end paragraphs too, "\v" breaks
 // a line; a position between CR and LF moves out of the pair.
-TEST_F(RichTextBoxTest, CountsEveryParagraphEndAsCrLfAndClampsPositions) {
+TEST_F(RichText, CountsEveryParagraphEndAsCrLfAndClampsPositions) {
     const struct {
         const char* text;
         int start, length;  // set
@@ -132,7 +132,7 @@ TEST_F(RichTextBoxTest, CountsEveryParagraphEndAsCrLfAndClampsPositions) {
     EXPECT_EQ(box.textLength(), 6);
 }
 
-TEST_F(RichTextBoxTest, FindsWithinStartEndOrTheSelectionAndSelectsTheMatch) {
+TEST_F(RichText, FindsWithinStartEndOrTheSelectionAndSelectsTheMatch) {
     // With neither start nor end, within the selection if there is one, else
     // everything; with only an end, from the caret.
     const struct {
@@ -167,7 +167,7 @@ TEST_F(RichTextBoxTest, FindsWithinStartEndOrTheSelectionAndSelectsTheMatch) {
     EXPECT_EQ(box.find(QStringLiteral("\n\r"), 12), 25);
 }
 
-TEST_F(RichTextBoxTest, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFiles) {
+TEST_F(RichText, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFiles) {
     fillTally(box);
     EXPECT_EQ(box.text(), QStringLiteral("QAT         1\r\nZAX         1\r\nXQ         -1\r\n"));
     EXPECT_EQ(box.selStart(), box.textLength());
@@ -190,7 +190,7 @@ TEST_F(RichTextBoxTest, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFile
     EXPECT_EQ(copy.text(), QString());
 }
 
-TEST_F(RichTextBoxTest, WritesTheFontShownWithItsPitchAndSize) {
+TEST_F(RichText, WritesTheFontShownWithItsPitchAndSize) {
     QFont pixels = quillbox::ui::classicFont(QStringLiteral("Arial"), 10);
     pixels.setPixelSize(12);  // 96 pixels to the inch: 9 points
     const struct {
@@ -209,7 +209,7 @@ TEST_F(RichTextBoxTest, WritesTheFontShownWithItsPitchAndSize) {
     }
 }
 
-TEST_F(RichTextBoxTest, EmptyingTheBoxRemovesTheFormattingToo) {
+TEST_F(RichText, EmptyingTheBoxRemovesTheFormattingToo) {
     for (const bool asRtf : {false, true}) {
         fillTally(box);
         asRtf ? box.setTextRTF(QString()) : box.setText(QString());
@@ -219,7 +219,7 @@ TEST_F(RichTextBoxTest, EmptyingTheBoxRemovesTheFormattingToo) {
     }
 }
 
-TEST_F(RichTextBoxTest, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
+TEST_F(RichText, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
     box.setText(QStringLiteral("ab"));
     box.setSelStart(1);
     box.setSelText(
@@ -252,7 +252,7 @@ TEST_F(RichTextBoxTest, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
     EXPECT_EQ(box.text(), QStringLiteral("\uFFFD"));
 }
 
-TEST_F(RichTextBoxTest, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
+TEST_F(RichText, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
     QTemporaryDir dir;
     const QString notRtf = dir.filePath(QStringLiteral("notes.rtf"));
     const QString fifo = dir.filePath(QStringLiteral("fifo.rtf"));
@@ -282,7 +282,7 @@ TEST_F(RichTextBoxTest, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("no"))));
 }
 
-TEST_F(RichTextBoxTest, PrintsTheSelectionOrElseEverything) {
+TEST_F(RichText, PrintsTheSelectionOrElseEverything) {
     fillTally(box);
     EXPECT_EQ(printed(box), (QStringList{"QAT 1", "ZAX 1", "XQ -1"}));
     box.setSelStart(box.text().indexOf(QStringLiteral("ZAX")));
