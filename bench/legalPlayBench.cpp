@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "classic/legalPlayFinder.h"
-#include "classic/legalPlayOracle.h"
 #include "core/mainMod.h"
+#include "legalPlayOracle.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ const std::vector<std::string>& racks(int blanks) {
     static std::map<int, std::vector<std::string>> byClass;
     auto& r = byClass[blanks];
     if (r.empty())
-        r = quillbox::testing::drawRacks(kFinderRacks, blanks, 4242u + blanks);
+        r = quillbox::bench::drawRacks(kFinderRacks, blanks, 4242u + blanks);
     return r;
 }
 
@@ -113,7 +113,7 @@ void BM_LiteralSearch(benchmark::State& state) {
     const int blanks = static_cast<int>(state.range(0));
     const std::vector<std::string> rs(racks(blanks).begin(),
                                       racks(blanks).begin() + literalRacks(blanks));
-    quillbox::testing::LegalPlayOracle oracle(lexicon());
+    quillbox::bench::LegalPlayOracle oracle(lexicon());
     const auto start = threadCpuNow();
     for (auto _ : state)
         for (const auto& rack : rs) {
