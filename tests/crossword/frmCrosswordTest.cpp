@@ -96,6 +96,7 @@ TEST_F(CrosswordWindow,
     EXPECT_EQ(shows(), "TOETENBXX @8 011 wwwwwwwrr");
     EXPECT_EQ(accessibleText(w->lblBox[8]),
               "4 across, letter 3; 1 down, letter 3: X, marked wrong");
+    w->lblBox[0]->setFocus();
     pressKeys("{Tab}");  // the grid is one stop: on to Check, back in at the first red cell
     EXPECT_TRUE(w->cmdCheckSolution->hasFocus());
     pressKeys("{Shift+Tab}{Up}");
@@ -104,6 +105,7 @@ TEST_F(CrosswordWindow,
     EXPECT_EQ(shows(), "TOETENBOX @7 011 wwwwwwwwr");
     pressKeys("{Right}{Return}");  // opens the red cell as a click does: white and empty
     EXPECT_TRUE(w->mskBox[8]->hasFocus() && w->mskBox[8]->letters().isEmpty());
+    EXPECT_EQ(accessibleText(w->mskBox[8]), "4 across, letter 3; 1 down, letter 3");
     EXPECT_EQ(shows(), "TOETENBOX @9 011 wwwwwwwww");
     pressKeys("a{Escape}");
     EXPECT_EQ(shows(), "TOETENBOA @8 011 wwwwwwwww");
