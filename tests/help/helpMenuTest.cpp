@@ -139,6 +139,8 @@ TEST_F(RulesViewer, OnlyAClickOnAnEntryWhoseHeadingIsThereMovesSelectionAndView)
     QTest::mouseRelease(v.lstContents->viewport(), Qt::LeftButton, {}, entry(6) + QPoint(0, 99));
     EXPECT_EQ(v.lstContents->currentRow(), 6);
     EXPECT_EQ(selectionAndScroll(v), QList({20, 5, 7}));
+    QTest::keyClick(v.lstContents, Qt::Key_Home);  // after the release, keys search again
+    EXPECT_EQ(v.rtbRules->selText(), "INTRODUCTION");
 }
 
 TEST_F(RulesViewer, AMissingDocumentOrADirectoryInItsPlaceIsReportedAndOpensNoViewer) {
