@@ -81,6 +81,7 @@ TEST_F(CrosswordWindow,
     EXPECT_EQ(shows(), "......... @0 010 wwwwwwwww");
     // A screen reader hears each cell's place and state, then its clues.
     EXPECT_EQ(accessibleText(w->lblBox[1]), "1 across, letter 2; 2 down, letter 1: empty");
+    EXPECT_EQ(accessibleText(w->lblBox[2]), "1 across, letter 3: empty");
     EXPECT_EQ(accessibleText(w->lblBox[6], QAccessible::Description),
               "4 across: " + w->lbl4Adef->text());
     EXPECT_EQ(w->lbl1Ddef->text().toStdString(), quillbox::core::mainMod::lexicon().Item("TEA"));
