@@ -137,6 +137,12 @@ TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
         for (auto* marker : w->imgSpacer)
             EXPECT_FALSE(marker->isVisible());
     }
+    // The carried tile, held low over its target, lets the target's border show through.
+    drag(0, {at(4, 0.5, 0.9)}, false);
+    const QImage top = w->client->grab(w->slotRect(4).adjusted(0, 0, 0, -20)).toImage();
+    for (int x = 0; x < top.width(); ++x)
+        EXPECT_LT(qGray(top.pixel(x, 0)), 170) << x;
+    QTest::mouseRelease(w->lblTile[0], Qt::LeftButton);
 }
 
 TEST_F(ClassicWindow, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
