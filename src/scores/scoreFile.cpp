@@ -296,7 +296,7 @@ int replaceFile(const std::string& path, const std::string& table, const FileHan
 }
 
 // Ten empty records. The caller holds the folder lock.
-void createTable(const std::string& path, Action action) {
+void createScoreFile(const std::string& path, Action action) {
     const std::string empty(kScoreTableLength, '\0');
     if (const int refusal = replaceFile(path, empty, nullptr, {}, action); refusal != 0)
         fail(action, path, refusal);
@@ -324,13 +324,8 @@ ScoreFileError::ScoreFileError(Action action, std::string path, std::string reas
 
 ScoreFile::ScoreFile(std::string folder) : folder_(std::move(folder)) {}
 
-void ScoreFile::prepareScoreFile() {
-    locate(Action::Read);
-}
-
-std::string ScoreFile::locate(Action action) {
-    scoreFilePath_ = scoreFilePathIn(folder_);
-    std::string path = followLinks(scoreFilePath_, action);
+std::string ScoreFile::prepareScoreFile(Action action) {
+    std::string path = followLinks(scoreFilePathIn(folder_), action);
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0)
         return path;
@@ -344,16 +339,12 @@ std::string ScoreFile::locate(Action action) {
     // Another copy of the program may have created it while we waited.
     if (::stat(path.c_str(), &st) == 0)
         return path;
-    createTable(path, creating);
+    createScoreFile(path, creating);
     return path;
 }
 
-void ScoreFile::createScoreFile(const std::string& path) {
-    createTable(path, Action::Create);
-}
-
 ScoreRecords ScoreFile::readScores() {
-    const std::string path = locate(Action::Read);
+    const std::string path = prepareScoreFile(Action::Read);
     FileHandle table = openTable(path, O_RDONLY, Action::Read);
     lockTable(table, path, O_RDONLY, LOCK_SH, Action::Read);
     return readRecords(table, path);
@@ -365,7 +356,7 @@ bool ScoreFile::isHigh(std::int32_t points) {
 
 void ScoreFile::addScore(const std::string& name, std::int32_t points) {
     const ScoreRecord entry = makeScoreRecord(name, points);
-    const std::string path = locate(Action::Write);
+    const std::string path = prepareScoreFile(Action::Write);
     // Opened for writing first: a table the user may not write is left alone,
     // and nothing is made beside a FIFO or a device.
     FileHandle table = openTable(path, O_RDWR, Action::Write);

@@ -59,18 +59,6 @@ class ScoreFile : public ScoreTable {
     // system's own encoding.
     explicit ScoreFile(std::string folder);
 
-    // Sets scoreFilePath() and creates the file with ten empty records when it
-    // is missing (group-writable in a set-group-ID folder, the usual way to
-    // share a folder among players). An existing file is used as it is,
-    // whatever its size.
-    void prepareScoreFile();
-    const std::string& scoreFilePath() const { return scoreFilePath_; }
-
-    // Writes ten empty records (360 zero bytes) at path, atomically. Replaces
-    // whatever is there, so callers hold the lock and call it only for a
-    // missing file.
-    static void createScoreFile(const std::string& path);
-
     // The ten records as stored; a short file's missing records are empty.
     ScoreRecords readScores();
 
@@ -84,12 +72,13 @@ class ScoreFile : public ScoreTable {
     void setBeforeReplaceHook(std::function<void()> hook) { beforeReplace_ = std::move(hook); }
 
   private:
-    // Sets scoreFilePath(), follows its links and creates a missing file;
-    // returns the path of the real file.
-    std::string locate(ScoreFileError::Action action);
+    // Follows "High Scores.rnd" through its links and creates a missing file
+    // with ten empty records (group-writable in a set-group-ID folder, the
+    // usual way to share a folder among players); an existing file is used as
+    // it is, whatever its size. Returns the path of the real file.
+    std::string prepareScoreFile(ScoreFileError::Action action);
 
     std::string folder_;
-    std::string scoreFilePath_;
     std::function<void()> beforeReplace_;
 };
 
