@@ -15,8 +15,6 @@ constexpr int kArrangements = 5040;  // 7!
 // five bits, so seven of them pack into a 35-bit key.
 constexpr std::uint8_t kBlank = 26;
 constexpr std::uint8_t kOther = 27;
-// "W1 W2 W3"
-constexpr std::size_t kPlayLineLength = 9;
 
 using Arrangement = std::array<std::uint8_t, kRackSize>;
 
@@ -219,76 +217,43 @@ void LegalPlayFinder::emitPlay(const std::uint8_t* p, int blank1, int blank2, Le
 }
 
 void LegalPlayFinder::testArrangement(std::uint8_t* p, LegalPlayList& out) {
-    int blank[2] = {-1, -1};
-    int blanks = 0;
-    unsigned blankSegments = 0;
-    for (int k = 0; k < kRackSize; ++k) {
-        if (p[k] != kBlank)
-            continue;
-        blank[blanks++] = k;
-        blankSegments |= 1u << segmentOf(k);
-    }
-    // Parts without a blank are settled before any letter is tried.
-    if (!(blankSegments & 1u) && !twoLetterWord(p[0], p[1]))
-        return;
-    if (!(blankSegments & 2u) && !twoLetterWord(p[2], p[3]))
-        return;
-    if (!(blankSegments & 4u) && !threeLetterWord(p[4], p[5], p[6]))
-        return;
-
     // An arrangement met before, as it stands or with its two-letter parts
     // swapped, yields only plays (or twins of plays) already listed.
-    const auto firstVisit = [&] { return arrangements_.insert(twinFreeKey(p)); };
-
-    if (blanks == 0) {
-        if (firstVisit())
-            emitPlay(p, -1, -1, out);
+    if (!arrangements_.insert(twinFreeKey(p)))
         return;
-    }
-    const int b1 = blank[0];
+    int blank[2] = {-1, -1};
+    int blanks = 0;
+    for (int k = 0; k < kRackSize; ++k)
+        if (p[k] == kBlank)
+            blank[blanks++] = k;
+    const int b1 = blank[0], b2 = blank[1];
+    if (blanks == 0)
+        return emitPlay(p, -1, -1, out);
     if (blanks == 1) {
-        const std::uint32_t mask = singleBlankMask(p, b1);
-        if (!mask || !firstVisit())
-            return;
-        forEachLetter(mask, [&](int c) {
+        return forEachLetter(singleBlankMask(p, b1), [&](int c) {
             p[b1] = static_cast<std::uint8_t>(c);
             emitPlay(p, b1, -1, out);
         });
-        return;
     }
-    const int b2 = blank[1];
     if (segmentOf(b1) != segmentOf(b2)) {
-        const std::uint32_t mask1 = singleBlankMask(p, b1);
         const std::uint32_t mask2 = singleBlankMask(p, b2);
-        if (!mask1 || !mask2 || !firstVisit())
-            return;
-        forEachLetter(mask1, [&](int c1) {
+        return forEachLetter(singleBlankMask(p, b1), [&](int c1) {
             p[b1] = static_cast<std::uint8_t>(c1);
             forEachLetter(mask2, [&](int c2) {
                 p[b2] = static_cast<std::uint8_t>(c2);
                 emitPlay(p, b1, b2, out);
             });
         });
-        return;
     }
     // Both blanks in one word: for each letter of the first, the letters the
     // second may take.
-    std::array<std::uint32_t, 26> second{};
-    std::uint32_t any = 0;
-    if (b2 < 4) {
-        for (int c1 = 0; c1 < 26; ++c1)
-            any |= second[c1] = twoMask_[1][c1];
-    } else {
-        const int x = b1 - 4, y = b2 - 4, z = 3 - x - y;
-        const int fixed = p[4 + z];
-        for (int c1 = 0; c1 < 26; ++c1)
-            any |= second[c1] = threeMask_[y][x < z ? c1 * 26 + fixed : fixed * 26 + c1];
-    }
-    if (!any || !firstVisit())
-        return;
+    const int x = b1 - 4, y = b2 - 4, z = 3 - x - y;
     for (int c1 = 0; c1 < 26; ++c1) {
         p[b1] = static_cast<std::uint8_t>(c1);
-        forEachLetter(second[c1], [&](int c2) {
+        const std::uint32_t second =
+            b2 < 4 ? twoMask_[1][c1]
+                   : threeMask_[y][x < z ? c1 * 26 + p[4 + z] : p[4 + z] * 26 + c1];
+        forEachLetter(second, [&](int c2) {
             p[b2] = static_cast<std::uint8_t>(c2);
             emitPlay(p, b1, b2, out);
         });
@@ -357,9 +322,6 @@ const LegalPlayList& LegalPlayFinder::find(std::string_view rack,
 
 ListContent listContent(const LegalPlayList& list, std::string_view lineEnd) {
     ListContent content;
-    const std::size_t lineLength = kPlayLineLength + lineEnd.size();
-    content.text.reserve(list.plays.size() * lineLength + kListTrailingLineBreaks * lineEnd.size());
-    content.underlined.reserve(list.plays.size() * 2);
     for (const LegalPlay& play : list.plays) {
         const auto start = static_cast<int>(content.text.size());
         content.text += play.line;

@@ -74,7 +74,7 @@ class LegalPlayFinder {
     };
 
     // p: one arrangement, the seven letter codes of a two-, a two- and a
-    // three-letter word, blanks among them.
+    // three-letter word, blanks among them; each part can make a word.
     void testArrangement(std::uint8_t* p, LegalPlayList& out);
     std::uint32_t singleBlankMask(const std::uint8_t* p, int position) const;
     void emitPlay(const std::uint8_t* p, int blank1, int blank2, LegalPlayList& out);
