@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <mutex>
 
 #include "ui/twips.h"
 
@@ -156,11 +157,8 @@ void TileLabel::paintTile(QPainter& p) const {
 }
 
 RackView::RackView(QWidget* parent) : QWidget(parent) {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(rackAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    static std::once_flag factoryInstalled;
+    std::call_once(factoryInstalled, [] { QAccessible::installFactory(rackAccessibleFactory); });
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(QStringLiteral("Rack"));
     setAccessibleDescription(

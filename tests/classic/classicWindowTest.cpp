@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "classic/classicGame.h"
@@ -14,6 +15,7 @@
 #include "support/keyScript.h"
 #include "support/scriptedDialogs.h"
 #include "support/scriptedRandom.h"
+#include "support/windowChecks.h"
 #include "ui/programFolder.h"
 #include "ui/richTextBox.h"
 #include "ui/rtf/rtfDocument.h"
@@ -109,6 +111,9 @@ TEST_F(ClassicWindow, StartGameDrawsSevenTilesAndListsEveryWayToClearThem) {
     // The blank stands for the A of QAT in every line.
     EXPECT_EQ(lines(*w->rtfPotentials).join('|'),
               "XI EN QaT #000000|IN EX QaT #000000|XI NE QaT #000000|||||||");
+    restart("AEHMO__");  // a list longer than its box opens at its first play
+    EXPECT_GT(w->rtfPotentials->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(w->rtfPotentials->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
@@ -294,6 +299,8 @@ TEST_F(ClassicWindow, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {
         EXPECT_EQ(list->child(slot)->state().selected, slot == 2);
     }
     EXPECT_TRUE(list->focusChild() == nullptr && !list->child(0)->state().focused);
+    EXPECT_EQ(accessibleText(w->imgSpacer[9]) + accessibleText(w->imgSpacer[10]),
+              "insertion point before slot 10insertion point after slot 10");
     w->rack->setFocus();
     pressKeys("{Right}{Right}");
     EXPECT_EQ(list->focusChild(), list->child(2));

@@ -6,6 +6,20 @@
 
 namespace quillbox::testing {
 
+namespace {
+
+// The next answer in the queue, or `none` when the test gave no more.
+template <class T>
+T take(std::deque<T>& answers, T none) {
+    if (answers.empty())
+        return none;
+    T a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+}  // namespace
+
 ScriptedDialogs::ScriptedDialogs() {
     ui::setDialogs(this);
 }
@@ -15,9 +29,8 @@ ScriptedDialogs::~ScriptedDialogs() {
 
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
     std::vector<Shown> out;
-    for (const auto& s : shown)
-        if (s.kind == QLatin1String("message"))
-            out.push_back(s);
+    std::copy_if(shown.begin(), shown.end(), std::back_inserter(out),
+                 [](const Shown& s) { return s.kind == QLatin1String("message"); });
     return out;
 }
 
@@ -30,50 +43,35 @@ void ScriptedDialogs::message(QWidget* parent, const QString& text, const QStrin
 
 bool ScriptedDialogs::askYesNo(QWidget* parent, const QString& text, const QString& title) {
     shown.push_back({QStringLiteral("yesno"), text, title, {}, ui::MessageIcon::None, parent});
-    if (yesNoAnswers.empty()) {
+    if (yesNoAnswers.empty())
         ADD_FAILURE() << "unexpected Yes/No question: " << text.toStdString();
-        return false;
-    }
-    bool a = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return a;
+    return take(yesNoAnswers, false);
 }
 
 QString ScriptedDialogs::input(QWidget* parent, const QString& prompt, const QString& title,
                                const QString& defaultAnswer) {
     shown.push_back(
         {QStringLiteral("input"), prompt, title, defaultAnswer, ui::MessageIcon::None, parent});
-    if (inputAnswers.empty()) {
+    if (inputAnswers.empty())
         ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
-        return QStringLiteral("A");  // a valid answer ends any prompt loop
-    }
-    QString a = inputAnswers.front();
-    inputAnswers.pop_front();
-    return a;
+    return take(inputAnswers, QStringLiteral("A"));  // a valid answer ends any prompt loop
 }
 
 QString ScriptedDialogs::saveFileName(QWidget* parent, const QString& filter,
                                       const QString& defaultSuffix) {
     shown.push_back(
         {QStringLiteral("save"), filter, {}, defaultSuffix, ui::MessageIcon::None, parent});
-    if (saveAnswers.empty())
-        return {};
-    QString a = saveAnswers.front();
-    saveAnswers.pop_front();
-    return a;
+    return take(saveAnswers, QString());
 }
 
 bool ScriptedDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
     shown.push_back({QStringLiteral("print"), {}, {}, {}, ui::MessageIcon::None, parent});
-    if (printAnswers.empty())
-        return false;
-    bool a = printAnswers.front();
-    printAnswers.pop_front();
-    if (a && !printToPdf.isEmpty()) {
+    const bool chosen = take(printAnswers, false);
+    if (chosen && !printToPdf.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToPdf);
     }
-    return a;
+    return chosen;
 }
 
 }  // namespace quillbox::testing

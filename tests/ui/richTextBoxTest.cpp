@@ -256,8 +256,10 @@ TEST_F(RichText, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
     QTemporaryDir dir;
     const QString notRtf = dir.filePath(QStringLiteral("notes.rtf"));
     const QString fifo = dir.filePath(QStringLiteral("fifo.rtf"));
-    QFile huge(dir.filePath(QStringLiteral("huge.rtf")));  // sparse, so cheap to make
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(65LL << 20));
+    QFile huge(dir.filePath(QStringLiteral("huge.rtf"))), most(dir.filePath("most.rtf"));
+    // Sparse, so cheap to make: one byte over the limit, and the limit itself.
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((64LL << 20) + 1));
+    ASSERT_TRUE(most.open(QIODevice::WriteOnly) && most.resize(64LL << 20));
     QFile text(notRtf);
     ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("Just some words.\n") > 0);
     // Opening a FIFO would block, a device may never end: refused at once.
@@ -269,7 +271,8 @@ TEST_F(RichText, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
           {notRtf, "not a readable RTF document", false},
           {fifo, "not a regular file", false},
           {dir.path(), "not a regular file", false},
-          {huge.fileName(), "larger than 64 MB", false}}) {
+          {huge.fileName(), "larger than 64 MB", false},
+          {most.fileName(), "not a readable RTF document", false}}) {
         try {
             saving ? box.saveFile(path) : box.loadFile(path);
             ADD_FAILURE() << path.toStdString() << " did not fail";
