@@ -645,7 +645,6 @@ int RichTextBox::find(const QString& what, int start, int end, bool matchCase) {
     const int position = from + static_cast<int>(hit);
     selectDocumentRange(toDocument(position, false),
                         toDocument(position + static_cast<int>(what.size()), true));
-    ensureCursorVisible();
     return position;
 }
 

@@ -2,6 +2,7 @@
 // scripted bag, scripted dialogs and a program folder of its own: with the
 // mouse, with the keyboard alone, and as a screen reader reads it.
 #include <QAccessible>
+#include <fstream>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -282,6 +283,23 @@ TEST_F(ClassicWindow, AWholeGameIsPlayedWithTheKeyboardAlone) {
     }
     EXPECT_TRUE(lines(*w->rtfPlays).join("").contains("TOTAL") && w->cmdStartGame->isEnabled());
     EXPECT_EQ(dialogs.shown.back().title, "Final Score");
+}
+
+TEST_F(ClassicWindow, TabVisitsEachControlAndAScreenReaderHearsItsNameAndPurpose) {
+    QStringList heard;  // the Tab stops in order, then the labels with tips
+    QWidget* f = w->cmdPlayWord;
+    do {
+        if (f->focusPolicy() & Qt::TabFocus && f->isVisibleTo(w))
+            heard << accessibleText(f) + ": " + accessibleText(f, QAccessible::Description);
+    } while ((f = f->nextInFocusChain()) != w->cmdPlayWord);
+    for (QLabel* l : {w->Label1, w->lblBagCount, w->Label2, w->lblPoints, w->lblCountdown2,
+                      w->lblCountdown, w->lblDefinition})
+        heard << accessibleText(l) + ": " + l->toolTip();
+    std::ifstream expected(QUILLBOX_TEST_DATA "/classic/heard.txt");
+    std::string line, lines;
+    while (std::getline(expected, line))
+        lines += line[0] == '#' ? "" : line + "\n";
+    EXPECT_EQ(heard.join("\n").toStdString() + "\n", lines);
 }
 
 TEST_F(ClassicWindow, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {

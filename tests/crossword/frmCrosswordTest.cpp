@@ -110,7 +110,8 @@ TEST_F(CrosswordWindow,
     EXPECT_EQ(shows(), "TOETENBOX @9 011 wwwwwwwww");
     pressKeys("a{Escape}");
     EXPECT_EQ(shows(), "TOETENBOA @8 011 wwwwwwwww");
-    dialogs.onMessage = [&](auto&) { EXPECT_EQ(shows(), "TOETENBOA @8 011 wwwwwwwww"); };
+    pressKeys("{Tab}{Shift+Tab}");  // with no cell open or red, back in at the first
+    dialogs.onMessage = [&](auto&) { EXPECT_EQ(shows(), "TOETENBOA @0 011 wwwwwwwww"); };
     pressKeys("{Alt+C}");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text + " / " + dialogs.shown[0].title,
@@ -120,12 +121,17 @@ TEST_F(CrosswordWindow,
 }
 
 TEST_F(CrosswordWindow, AClickedCellTakesOneLetterThatLeavingItCommitsInUpperCase) {
+    // A clue number is part of its cell: a click on it opens the cell.
+    for (auto [number, cell] : {std::pair{w->lbl1, 0}, {w->lbl2, 1}, {w->lbl3, 3}, {w->lbl4, 6}}) {
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, number->mapTo(w, QPoint(2, 2)));
+        EXPECT_EQ(w->editedCell(), cell);
+    }
     click(w->lblBox[2]);  // before the first puzzle cells already take letters
     QTest::keyClicks(w->mskBox[2], "1.b c");
     EXPECT_EQ(w->mskBox[2]->text(), "b");
     click(w->lblBox[5]);
     QTest::keyClicks(w->mskBox[5], "q");
-    EXPECT_EQ(shows(), "..B...... @9 100 sswsswsss");
+    EXPECT_EQ(shows(), "..B...... @9 100 wwwwswwss");
     click(w->cmdGenerate);  // commits the open box, then clears every cell
     EXPECT_EQ(shows(), "......... @0 010 wwwwwwwww");
     click(w->lblBox[0]);
