@@ -130,6 +130,28 @@ void frmMain::buildControls() {
     client->setPalette(pal);
     setCentralWidget(client);
 
+    // Created in Tab order: the buttons, Learn Mode, the rack, then the tally
+    // sheet and the list. Learn Mode comes before the rack: when Start Game and
+    // Learn Mode disable themselves after a key press, the focus moves on to the
+    // rack, ready to play.
+    auto makeButton = [this](const QString& text, const QRect& g, const QString& tip) {
+        auto* b = new QPushButton(text, client);
+        b->setGeometry(g);
+        b->setToolTip(tip);
+        return b;
+    };
+    cmdPlayWord = makeButton(QStringLiteral("&Play Word"), twRect(2640, 2040, 1215, 495),
+                             QStringLiteral("Play the currently selected word"));
+    cmdDrawTiles = makeButton(QStringLiteral("&Draw Tiles"), twRect(2640, 2640, 1215, 495),
+                              QStringLiteral("Draw letter tiles from the bag"));
+    cmdStartGame = makeButton(QStringLiteral("&Start Game"), twRect(2640, 3240, 1215, 495),
+                              QStringLiteral("Start a new game"));
+
+    chkLearnMode = new WrappingCheckBox(QStringLiteral("&Learn Mode"), client);
+    chkLearnMode->setGeometry(twRect(3960, 3240, 855, 495));
+    chkLearnMode->setToolTip(QStringLiteral("Toggle Learn Mode off and on"));
+    chkLearnMode->setChecked(true);
+
     // Stacking from the bottom: gaps, then tiles, then markers.
     for (int k = 0; k < 11; ++k) {
         auto* gap = new QLabel(client);
@@ -179,30 +201,12 @@ void frmMain::buildControls() {
     rtfHidden->setFont(fixed);
     rtfHidden->hide();
 
-    auto makeButton = [this](const QString& text, const QRect& g, const QString& tip) {
-        auto* b = new QPushButton(text, client);
-        b->setGeometry(g);
-        b->setToolTip(tip);
-        return b;
-    };
-    cmdPlayWord = makeButton(QStringLiteral("&Play Word"), twRect(2640, 2040, 1215, 495),
-                             QStringLiteral("Play the currently selected word"));
-    cmdDrawTiles = makeButton(QStringLiteral("&Draw Tiles"), twRect(2640, 2640, 1215, 495),
-                              QStringLiteral("Draw letter tiles from the bag"));
-    cmdStartGame = makeButton(QStringLiteral("&Start Game"), twRect(2640, 3240, 1215, 495),
-                              QStringLiteral("Start a new game"));
-
     rtfPotentials = new ui::RichTextBox(client);
     rtfPotentials->setGeometry(twRect(4680, 1440, 1575, 1695));
     rtfPotentials->setFont(fixed);
     rtfPotentials->setReadOnly(true);
     rtfPotentials->setToolTip(QStringLiteral("List of legal plays to clear the rack"));
     rtfPotentials->setAccessibleName(QStringLiteral("Legal plays"));
-
-    chkLearnMode = new WrappingCheckBox(QStringLiteral("&Learn Mode"), client);
-    chkLearnMode->setGeometry(twRect(3960, 3240, 855, 495));
-    chkLearnMode->setToolTip(QStringLiteral("Toggle Learn Mode off and on"));
-    chkLearnMode->setChecked(true);
 
     Label1 = makeLabel(client, QStringLiteral("Letters in Bag"), twRect(240, 3240, 1335, 255), true,
                        true, QStringLiteral("Number of letter tiles remaining in bag"));
@@ -233,15 +237,6 @@ void frmMain::buildControls() {
     dragGhost_->setOpacity(0.6);
     dragGhost_->setAccessibleName(QStringLiteral("dragged tile"));
     dragGhost_->hide();
-
-    // The rack comes after Learn Mode: when Start Game and Learn Mode disable
-    // themselves after a key press, the focus moves on to the rack, ready to play.
-    setTabOrder(cmdPlayWord, cmdDrawTiles);
-    setTabOrder(cmdDrawTiles, cmdStartGame);
-    setTabOrder(cmdStartGame, chkLearnMode);
-    setTabOrder(chkLearnMode, rack);
-    setTabOrder(rack, rtfPlays);
-    setTabOrder(rtfPlays, rtfPotentials);
 
     connect(cmdStartGame, &QPushButton::clicked, this, &frmMain::cmdStartGame_Click);
     connect(cmdDrawTiles, &QPushButton::clicked, this, &frmMain::cmdDrawTiles_Click);
