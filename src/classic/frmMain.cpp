@@ -38,7 +38,7 @@ using ui::twRect;
 namespace {
 
 // The system "application workspace" colour the window is painted in.
-const QColor kAppWorkspace(171, 171, 171);
+const QColor kAppWorkspace = QColor(171, 171, 171);
 
 QColor toQColor(Rgb c) {
     return QColor(c.red, c.green, c.blue);

@@ -18,8 +18,8 @@ namespace quillbox::scores {
 
 namespace {
 
-const QColor kHeadingColor(0, 0, 255);
-const QColor kLineColor(0, 0, 0);
+const QColor kHeadingColor = QColor(0, 0, 255);
+const QColor kLineColor = QColor(0, 0, 0);
 
 QFont windowFont(bool bold, bool underline = false) {
     return ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25, bold, underline);

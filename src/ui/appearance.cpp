@@ -24,7 +24,7 @@ namespace {
 // The program's own light colours, every role set, so that nothing is left
 // to the desktop: a style's standard palette follows the desktop's theme.
 QPalette lightPalette() {
-    const QColor face(239, 239, 239);
+    const QColor face = QColor(239, 239, 239);
     const std::pair<QPalette::ColorRole, QColor> colors[] = {
         {QPalette::Window, face},
         {QPalette::WindowText, Qt::black},

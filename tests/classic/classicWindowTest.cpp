@@ -2,7 +2,6 @@
 // scripted bag, scripted dialogs and a program folder of its own: with the
 // mouse, with the keyboard alone, and as a screen reader reads it.
 #include <QAccessible>
-#include <fstream>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 #include "classic/frmMain.h"
 #include "classic/rackWidgets.h"
 #include "core/frmLaunchpad.h"
+#include "support/dataTable.h"
 #include "support/keyScript.h"
 #include "support/scriptedDialogs.h"
 #include "support/scriptedRandom.h"
@@ -118,28 +118,18 @@ TEST_F(ClassicWindow, StartGameDrawsSevenTilesAndListsEveryWayToClearThem) {
 }
 
 TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
-    // To a slot (fx across it), to the gap below the tiles left of a slot
-    // ('g'), outside the rack ('o'), or to a slot and back to its own ('b',
-    // no click).
-    struct Row {
-        int from, to;
-        char kind;
-        double fx;
-        const char* after;
-    } rows[] = {{0, 2, 't', 0.1, ".BACDEFG.."}, {0, 1, 't', 0.9, ".BACDEFG.."},
-                {6, 9, 't', 0.5, "ABCDEF...G"}, {3, 1, 'g', 0, "ADBCEFG..."},
-                {3, 0, 'o', 0, "ABCDEFG..."},   {3, 3, 't', 0.3, "ABCdEFG..."},
-                {3, 5, 'b', 0, "ABCDEFG..."},   {3, 0, 'g', 0, "DABCEFG..."}};
-    for (const Row& r : rows) {
+    for (const QStringList& row : dataTable("classic/drops.txt")) {
+        SCOPED_TRACE(row.join(" | ").toStdString());
+        const int from = row[0].toInt(), to = row[1].toInt();
         restart("ABCDEFG");
-        const QPoint gap(w->lblSpacer[r.to]->geometry().center().x(), at(0, 0, 1.2).y());
-        const std::map<char, std::vector<QPoint>> paths = {
-            {'t', {at(r.to, r.fx)}},
-            {'g', {gap}},
-            {'o', {w->cmdStartGame->geometry().center()}},
-            {'b', {at(r.to), at(r.from)}}};
-        drag(r.from, paths.at(r.kind));
-        EXPECT_EQ(rack(), r.after);
+        const QPoint gap(w->lblSpacer[to]->geometry().center().x(), at(0, 0, 1.2).y());
+        const std::map<QString, std::vector<QPoint>> paths = {
+            {"tile", {at(to, row[3].toDouble())}},
+            {"gap", {gap}},
+            {"out", {w->cmdStartGame->geometry().center()}},
+            {"back", {at(to), at(from)}}};
+        drag(from, paths.at(row[2]));
+        EXPECT_EQ(rack(), row[4]);
         for (auto* marker : w->imgSpacer)
             EXPECT_FALSE(marker->isVisible());
     }
@@ -228,37 +218,13 @@ TEST_F(ClassicWindow, PrintingPrintsTheSelectionWhenThereIsOne) {
 }
 
 TEST_F(ClassicWindow, KeysOnTheRackSelectMoveRelabelAndPlayAsTheMouseDoes) {
-    // Keys as characters: a letter types it, < > Left and Right, ^ $ Home and
-    // End, { } Ctrl+Left and Ctrl+Right, ' ' Space, # Backspace, ! F2, = Enter.
-    const struct {
-        const char* rack;
-        QString keys;
-        const char* after;
-        int cursor;
-    } rows[] = {{"QIXENAT", "x", "QIxENAT...", 2},   {"QIXENAT", "ee", "QIXeNAT...", 3},
-                {"QIXEN_T", "ee", "QIXeNeT...", 5},  {"QIXENAT", "xn<<#", "QIxENAT...", 4},
-                {"QIXENAT", "Q#", "QIXENAT...", 0},  {"QIXENAT", "z#", "QIXENAT...", 0},
-                {"QIXENAT", ">> ", "QIxENAT...", 2}, {"QIXENAT", ">>  ", "QIXENAT...", 2},
-                {"QIXENAT", "<$>", "QIXENAT...", 9}, {"QIXENAT", "$^>", "QIXENAT...", 1},
-                {"QIXENAT", "^}", ".IQXENAT..", 2},  {"QIXENAT", "$<<<}", "QIXENA.T..", 7},
-                {"QIXENAT", ">{", "IQXENAT...", 0},  {"QIXENAT", "{", "QIXENAT...", 0},
-                {"QIXENAT", "$<{", "QIXENAT...", 8}, {"QIXENAT", "xi=", "Q..ENAT...", 1},
-                {"QIXENAT", "x=", "QIxENAT...", 2},  {"QIXEN_T", ">>>>>!", "QIXENAT...", 5},
-                {"QIXEN_T", "!", "QIXENET...", 0}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.keys.toStdString() + " on " + r.rack);
-        restart(r.rack);
+    for (const QStringList& row : dataTable("classic/rackKeys.txt")) {
+        SCOPED_TRACE(row.join(" | ").toStdString());
+        restart(row[0].toStdString());
         dialogs.inputAnswers = {"a"};
         w->rack->setFocus();
-        const QString names[] = {"{Left}",       "{Right}", "{Home}",      "{End}", "{Ctrl+Left}",
-                                 "{Ctrl+Right}", "{Space}", "{Backspace}", "{F2}",  "{Return}"};
-        QString keys;
-        for (QChar c : r.keys)
-            keys += QString("<>^${} #!=").contains(c) ? names[QString("<>^${} #!=").indexOf(c)]
-                                                      : QString(c);
-        pressKeys(keys);
-        EXPECT_EQ(rack(), r.after);
-        EXPECT_EQ(w->rack->cursorSlot(), r.cursor);
+        pressKeys(row[1]);
+        EXPECT_EQ(rack() + " | " + QString::number(w->rack->cursorSlot()), row[2] + " | " + row[3]);
     }
 }
 
@@ -295,11 +261,10 @@ TEST_F(ClassicWindow, TabVisitsEachControlAndAScreenReaderHearsItsNameAndPurpose
     for (QLabel* l : {w->Label1, w->lblBagCount, w->Label2, w->lblPoints, w->lblCountdown2,
                       w->lblCountdown, w->lblDefinition})
         heard << accessibleText(l) + ": " + l->toolTip();
-    std::ifstream expected(QUILLBOX_TEST_DATA "/classic/heard.txt");
-    std::string line, lines;
-    while (std::getline(expected, line))
-        lines += line[0] == '#' ? "" : line + "\n";
-    EXPECT_EQ(heard.join("\n").toStdString() + "\n", lines);
+    QStringList expected;
+    for (const QStringList& row : dataTable("classic/heard.txt"))
+        expected << row.join(" | ");
+    EXPECT_EQ(heard, expected);
 }
 
 TEST_F(ClassicWindow, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {

@@ -19,6 +19,7 @@
 #include <QTextDocument>
 #include <functional>
 
+#include "support/dataTable.h"
 #include "ui/appearance.h"
 #include "ui/richTextBox.h"
 #include "ui/rtf/rtfDocument.h"
@@ -100,71 +101,30 @@ class RichText : public ::testing::Test {
 
 }  // namespace
 
-// Past the end is at the end; lone CRs and LFs end paragraphs too, "\v" breaks
-// a line; a position between CR and LF moves out of the pair.
 TEST_F(RichText, CountsEveryParagraphEndAsCrLfAndClampsPositions) {
-    const struct {
-        const char* text;
-        int start, length;  // set
-        int selStart;       // then read back
-        const char* selText;
-    } cases[] = {
-        {"WWWWWWWWWW", 50000, 0, 10, ""},
-        {"WWWWWWWWWW", 6, 50000, 6, "WWWW"},
-        {"WWWWWWWWWW", -5, 2, 0, "WW"},
-        {"AB\r\nCD\r\n\r\nEF", 10, 50000, 10, "EF"},
-        {"AB\r\nCD\r\n\r\nEF", 1, 5, 1, "B\r\nCD"},
-        {"a\nb\rc\vd", 0, 50000, 0, "a\r\nb\r\nc\vd"},
-        {"AB\r\nCD", 3, 0, 2, ""},
-        {"AB\r\nCD", 3, 1, 2, "\r\n"},
-        {"AB\r\nCD", 1, 2, 1, "B\r\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        box.setText(QString::fromLatin1(c.text));
-        box.setSelStart(c.start);
-        box.setSelLength(c.length);
-        EXPECT_EQ(box.selStart(), c.selStart);
-        EXPECT_EQ(box.selText(), QString::fromLatin1(c.selText));
-        EXPECT_EQ(box.selLength(), static_cast<int>(std::strlen(c.selText)));
+    for (const QStringList& c : quillbox::testing::dataTable("ui/boxPositions.txt")) {
+        SCOPED_TRACE(c.join(" | ").toStdString());
+        box.setText(c[0]);
+        box.setSelStart(c[1].toInt());
+        box.setSelLength(c[2].toInt());
+        EXPECT_EQ(QStringList({QString::number(box.selStart()), box.selText()}), c.mid(3));
+        EXPECT_EQ(box.selLength(), c[4].size());
     }
     EXPECT_EQ(box.text(), QStringLiteral("AB\r\nCD"));
     EXPECT_EQ(box.textLength(), 6);
 }
 
 TEST_F(RichText, FindsWithinStartEndOrTheSelectionAndSelectsTheMatch) {
-    // With neither start nor end, within the selection if there is one, else
-    // everything; with only an end, from the caret.
-    const struct {
-        int selStart, selLength;  // before the search
-        const char* what;
-        int start, end;
-        bool matchCase;
-        int found;
-    } cases[] = {
-        {2, 3, "ZAX", 0, -1, false, -1}, {0, 0, "", -1, -1, false, -1},
-        {0, 0, "za", 0, -1, true, 3},    {0, 0, "za", 0, -1, false, 0},
-        {0, 0, "ZA", 1, -1, true, 6},    {0, 0, "ZA", 1, 7, true, -1},
-        {0, 0, "ZA", 1, 8, true, 6},     {0, 0, "ZA", 0, 0, true, -1},
-        {0, 0, "ZA", 12, -1, false, -1}, {4, 4, "za", -1, -1, false, 6},
-        {4, 3, "za", -1, -1, false, -1}, {8, 0, "ZA", -1, -1, true, 0},
-        {1, 0, "ZA", -1, 11, true, 6},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.what << ' ' << c.start << ' ' << c.end);
-        box.setText(QStringLiteral("ZA za ZA za"));
-        box.setSelStart(c.selStart);
-        box.setSelLength(c.selLength);
-        const QString what = QString::fromLatin1(c.what);
-        EXPECT_EQ(box.find(what, c.start, c.end, c.matchCase), c.found);
-        // A match is selected; a miss keeps the selection.
-        EXPECT_EQ(box.selStart(), c.found >= 0 ? c.found : c.selStart);
-        EXPECT_EQ(box.selLength(), c.found >= 0 ? what.size() : c.selLength);
+    for (const QStringList& c : quillbox::testing::dataTable("ui/boxFind.txt")) {
+        SCOPED_TRACE(c.join(" | ").toStdString());
+        box.setText(c[0]);
+        box.setSelStart(c[1].toInt());
+        box.setSelLength(c[2].toInt());
+        const int found = box.find(c[3], c[4].toInt(), c[5].toInt(), c[6] == "1");
+        EXPECT_EQ(QStringList({QString::number(found), QString::number(box.selStart()),
+                               QString::number(box.selLength())}),
+                  c.mid(7));
     }
-    // Positions count CR LF; the first empty line after a heading is LF CR.
-    box.setText(QStringLiteral("INTRODUCTION\r\nSome text.\r\n\r\nSCORING\r\nScoring text"));
-    EXPECT_EQ(box.find(QStringLiteral("SCORING"), -1, -1, true), 28);
-    EXPECT_EQ(box.find(QStringLiteral("\n\r"), 12), 25);
 }
 
 TEST_F(RichText, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFiles) {
