@@ -226,7 +226,6 @@ void ClassicGame::endGame() {
 }
 
 char ClassicGame::askBlankLetter() {
-    notify();
     for (;;) {
         const std::string answer =
             port_.input("Substitute what letter for the blank?", "Fill in the blank", "E");

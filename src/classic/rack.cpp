@@ -112,10 +112,6 @@ void Rack::hideInsertMarkers() {
     markers_.fill(false);
 }
 
-int Rack::insertTileAtMarker(char letter, Rgb color, bool blank) {
-    return insertAtMarker(RackSlot{true, letter, color, blank});
-}
-
 int Rack::insertAtMarker(const RackSlot& incoming) {
     // Marker 10 is never inspected: no marker at all also means "after slot 9".
     int p = kRackSlots;

@@ -72,10 +72,6 @@ class Rack {
     TakenWord takeSelectedWord();
 
     void hideInsertMarkers();
-    // Puts a tile at the insertion point shown by the markers; the nearest empty
-    // slot to the right absorbs the shift, else the nearest to the left. At least
-    // one slot must be empty. Returns the slot the tile landed in.
-    int insertTileAtMarker(char letter, Rgb color, bool blank);
 
     // x in twips from the slot's left edge; width is the slot's width.
     void dragOverSlot(int i, DragState state, double x, double width = kTileWidthTwips);
@@ -91,6 +87,9 @@ class Rack {
     RackSlot& at(int i) { return slots_.at(static_cast<std::size_t>(i)); }
     // Reads the tile of slot source and empties the slot.
     RackSlot lift(int source);
+    // Puts a tile at the insertion point shown by the markers; the nearest empty
+    // slot to the right absorbs the shift, else the nearest to the left. At least
+    // one slot must be empty. Returns the slot the tile landed in.
     int insertAtMarker(const RackSlot& incoming);
 
     std::array<RackSlot, kRackSlots> slots_{};
