@@ -165,11 +165,10 @@ int ClassicGame::dropOnSlot(int i, int source) {
     return landed;
 }
 
-int ClassicGame::dropOnGap(int k, int source) {
-    const int landed = rack_.dropOnGap(k, source);
+void ClassicGame::dropOnGap(int k, int source) {
+    rack_.dropOnGap(k, source);
     refreshDefinition();
     notify();
-    return landed;
 }
 
 int ClassicGame::selectLetter(char letter) {

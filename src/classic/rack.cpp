@@ -179,15 +179,13 @@ int Rack::dropOnSlot(int i, int source) {
     return landed;
 }
 
-int Rack::dropOnGap(int k, int source) {
-    int landed = -1;
+void Rack::dropOnGap(int k, int source) {
     if (slot(source).occupied) {
         const RackSlot carried = lift(source);
         markers_.at(static_cast<std::size_t>(k)) = true;
-        landed = insertAtMarker(carried);
+        insertAtMarker(carried);
     }
     hideInsertMarkers();
-    return landed;
 }
 
 }  // namespace quillbox::classic

@@ -79,9 +79,10 @@ class Rack {
     // Drops the tile of slot source on slot i or into gap k. A moved tile keeps
     // its letter, colour and blank flag. A source slot that holds no tile
     // (nothing was being dragged) changes nothing but the drag feedback.
-    // Both return the slot the carried tile landed in, -1 when none was carried.
+    // The drop on a slot returns the slot the carried tile landed in, -1 when
+    // none was carried.
     int dropOnSlot(int i, int source);
-    int dropOnGap(int k, int source);
+    void dropOnGap(int k, int source);
 
   private:
     RackSlot& at(int i) { return slots_.at(static_cast<std::size_t>(i)); }
