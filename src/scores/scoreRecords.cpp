@@ -101,7 +101,6 @@ std::string scoreFilePathIn(std::string_view folder, char separator) {
 
 std::string toWindows1252(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const auto cp = nextCodePoint(utf8, pos);
@@ -113,7 +112,6 @@ std::string toWindows1252(std::string_view utf8) {
 
 std::string fromWindows1252(std::string_view bytes) {
     std::string out;
-    out.reserve(bytes.size());
     for (char c : bytes)
         appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
     return out;
