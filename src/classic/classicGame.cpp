@@ -165,11 +165,10 @@ int ClassicGame::dropOnSlot(int i, int source) {
     return landed;
 }
 
-int ClassicGame::dropOnGap(int k, int source) {
-    const int landed = rack_.dropOnGap(k, source);
+void ClassicGame::dropOnGap(int k, int source) {
+    rack_.dropOnGap(k, source);
     refreshDefinition();
     notify();
-    return landed;
 }
 
 int ClassicGame::selectLetter(char letter) {
@@ -226,7 +225,6 @@ void ClassicGame::endGame() {
 }
 
 char ClassicGame::askBlankLetter() {
-    notify();
     for (;;) {
         const std::string answer =
             port_.input("Substitute what letter for the blank?", "Fill in the blank", "E");

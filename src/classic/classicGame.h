@@ -54,9 +54,9 @@ class ClassicGame {
     bool canPickUp(int i) const;
     void hoverSlot(int i, DragState state, double x);
     void hoverGap(int k, DragState state);
-    // Both return the slot the carried tile landed in (-1 when none was carried).
+    // Returns the slot the carried tile landed in (-1 when none was carried).
     int dropOnSlot(int i, int source);
-    int dropOnGap(int k, int source);
+    void dropOnGap(int k, int source);
     // Typing a letter: selects, as a click would, the leftmost unselected tile
     // showing that letter (either case). Returns its slot, -1 when there is none.
     int selectLetter(char letter);

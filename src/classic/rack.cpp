@@ -112,10 +112,6 @@ void Rack::hideInsertMarkers() {
     markers_.fill(false);
 }
 
-int Rack::insertTileAtMarker(char letter, Rgb color, bool blank) {
-    return insertAtMarker(RackSlot{true, letter, color, blank});
-}
-
 int Rack::insertAtMarker(const RackSlot& incoming) {
     // Marker 10 is never inspected: no marker at all also means "after slot 9".
     int p = kRackSlots;
@@ -183,15 +179,13 @@ int Rack::dropOnSlot(int i, int source) {
     return landed;
 }
 
-int Rack::dropOnGap(int k, int source) {
-    int landed = -1;
+void Rack::dropOnGap(int k, int source) {
     if (slot(source).occupied) {
         const RackSlot carried = lift(source);
         markers_.at(static_cast<std::size_t>(k)) = true;
-        landed = insertAtMarker(carried);
+        insertAtMarker(carried);
     }
     hideInsertMarkers();
-    return landed;
 }
 
 }  // namespace quillbox::classic

@@ -72,10 +72,6 @@ class Rack {
     TakenWord takeSelectedWord();
 
     void hideInsertMarkers();
-    // Puts a tile at the insertion point shown by the markers; the nearest empty
-    // slot to the right absorbs the shift, else the nearest to the left. At least
-    // one slot must be empty. Returns the slot the tile landed in.
-    int insertTileAtMarker(char letter, Rgb color, bool blank);
 
     // x in twips from the slot's left edge; width is the slot's width.
     void dragOverSlot(int i, DragState state, double x, double width = kTileWidthTwips);
@@ -83,14 +79,18 @@ class Rack {
     // Drops the tile of slot source on slot i or into gap k. A moved tile keeps
     // its letter, colour and blank flag. A source slot that holds no tile
     // (nothing was being dragged) changes nothing but the drag feedback.
-    // Both return the slot the carried tile landed in, -1 when none was carried.
+    // The drop on a slot returns the slot the carried tile landed in, -1 when
+    // none was carried.
     int dropOnSlot(int i, int source);
-    int dropOnGap(int k, int source);
+    void dropOnGap(int k, int source);
 
   private:
     RackSlot& at(int i) { return slots_.at(static_cast<std::size_t>(i)); }
     // Reads the tile of slot source and empties the slot.
     RackSlot lift(int source);
+    // Puts a tile at the insertion point shown by the markers; the nearest empty
+    // slot to the right absorbs the shift, else the nearest to the left. At least
+    // one slot must be empty. Returns the slot the tile landed in.
     int insertAtMarker(const RackSlot& incoming);
 
     std::array<RackSlot, kRackSlots> slots_{};

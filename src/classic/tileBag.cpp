@@ -65,13 +65,11 @@ void shuffleBag(TileBag& bag, core::RandomSource& random) {
     const int exchanges = 10 * n;
     for (int i = 0; i < exchanges; ++i) {
         // The top of the draw's range passes n; both positions are then drawn again.
-        int r1 = 0;
-        int r2 = 0;
+        std::pair<int, int> r;
         do {
-            r1 = position();
-            r2 = position();
-        } while (r1 > n || r2 > n);
-        bag.exchange(r1, r2);
+            r = {position(), position()};  // drawn left to right
+        } while (r.first > n || r.second > n);
+        bag.exchange(r.first, r.second);
     }
 }
 

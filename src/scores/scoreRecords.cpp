@@ -1,6 +1,7 @@
 #include "scores/scoreRecords.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quillbox::scores {
 
@@ -100,7 +101,6 @@ std::string scoreFilePathIn(std::string_view folder, char separator) {
 
 std::string toWindows1252(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const auto cp = nextCodePoint(utf8, pos);
@@ -112,7 +112,6 @@ std::string toWindows1252(std::string_view utf8) {
 
 std::string fromWindows1252(std::string_view bytes) {
     std::string out;
-    out.reserve(bytes.size());
     for (char c : bytes)
         appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
     return out;
@@ -135,22 +134,22 @@ std::string nameText(const ScoreRecord& record) {
 
 std::string encodeScores(const ScoreRecords& records) {
     std::string bytes(kScoreTableLength, '\0');
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        char* at = bytes.data() + i * kScoreRecordLength;
-        std::copy(records[i].name.begin(), records[i].name.end(), at);
-        writeLittleEndian32(at + kScoreNameLength, records[i].points);
+    for (char* at = bytes.data(); const ScoreRecord& r : records) {
+        std::copy(r.name.begin(), r.name.end(), at);
+        writeLittleEndian32(at + kScoreNameLength, r.points);
+        at += kScoreRecordLength;
     }
     return bytes;
 }
 
 ScoreRecords decodeScores(std::string_view bytes) {
     ScoreRecords records{};
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const std::size_t at = i * kScoreRecordLength;
+    for (std::size_t at = 0; ScoreRecord & r : records) {
         if (at + kScoreDataLength > bytes.size())
             break;
-        std::copy_n(bytes.data() + at, kScoreNameLength, records[i].name.begin());
-        records[i].points = readLittleEndian32(bytes.data() + at + kScoreNameLength);
+        std::copy_n(bytes.data() + at, kScoreNameLength, r.name.begin());
+        r.points = readLittleEndian32(bytes.data() + at + kScoreNameLength);
+        at += kScoreRecordLength;
     }
     return records;
 }
@@ -160,17 +159,17 @@ bool beatsAnyScore(const ScoreRecords& records, std::int32_t points) {
                        [points](const ScoreRecord& r) { return points > r.points; });
 }
 
-std::optional<int> insertScore(ScoreRecords& records, const ScoreRecord& entry) {
+bool insertScore(ScoreRecords& records, const ScoreRecord& entry) {
     // The first entry it beats, in table order; in an ordered table that is
     // the highest one it beats, and entries equal to it stay above.
     const auto at = std::find_if(records.begin(), records.end(), [&entry](const ScoreRecord& r) {
         return entry.points > r.points;
     });
     if (at == records.end())
-        return std::nullopt;
+        return false;
     std::move_backward(at, records.end() - 1, records.end());
     *at = entry;
-    return static_cast<int>(at - records.begin()) + 1;
+    return true;
 }
 
 }  // namespace quillbox::scores

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,8 +61,7 @@ bool beatsAnyScore(const ScoreRecords& records, std::int32_t points);
 
 // Puts the entry directly above the highest stored entry it beats, moving the
 // rest down and dropping the tenth; a tie goes below the entry it ties with.
-// Returns the position it took (1 to 10), or nothing when it beats no entry
-// and the table stays as it was.
-std::optional<int> insertScore(ScoreRecords& records, const ScoreRecord& entry);
+// Returns false when it beats no entry and the table stays as it was.
+bool insertScore(ScoreRecords& records, const ScoreRecord& entry);
 
 }  // namespace quillbox::scores

@@ -3,7 +3,6 @@
 // what was worked out by hand below each step (games.txt explains the steps).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <deque>
@@ -218,10 +217,11 @@ class ScriptedGame : public ::testing::TestWithParam<Game>,
             loose ? loose->dragOverSlot(n(2), state, x) : game.hoverSlot(n(2), state, x);
         } else if (verb == "hover" || verb == "leave") {
             loose ? loose->dragOverGap(n(2), state) : game.hoverGap(n(2), state);
+        } else if (verb == "drop" && w[2] == "in") {
+            loose ? loose->dropOnGap(n(3), n(1)) : game.dropOnGap(n(3), n(1));
         } else if (verb == "drop") {
-            const bool on = w[2] == "on";
-            loose ? (on ? loose->dropOnSlot(n(3), n(1)) : loose->dropOnGap(n(3), n(1)))
-                  : (on ? game.dropOnSlot(n(3), n(1)) : game.dropOnGap(n(3), n(1)));
+            const int at = loose ? loose->dropOnSlot(n(3), n(1)) : game.dropOnSlot(n(3), n(1));
+            log.push_back("landed in " + std::to_string(at));
         } else if (verb == "take") {
             const TakenWord t = loose->takeSelectedWord();
             log.push_back("took " + t.word + " " + std::to_string(t.blankIndex1) + " " +

@@ -80,7 +80,7 @@ TEST_F(CrosswordWindow,
     pressKeys("{Alt+G}");  // Generate is spent: the keyboard goes on into the grid
     EXPECT_EQ(shows(), "......... @0 010 wwwwwwwww");
     // A screen reader hears each cell's place and state, then its clues.
-    EXPECT_EQ(accessibleText(w->lblBox[1]), "1 across, letter 2; 2 down, letter 1: empty");
+    EXPECT_EQ(accessibleText(w->lblBox[5]), "3 across, letter 3; 2 down, letter 2: empty");
     EXPECT_EQ(accessibleText(w->lblBox[2]), "1 across, letter 3: empty");
     EXPECT_EQ(accessibleText(w->lblBox[6], QAccessible::Description),
               "4 across: " + w->lbl4Adef->text());

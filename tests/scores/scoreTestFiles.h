@@ -36,8 +36,7 @@ struct TempFolder {
 };
 
 inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
