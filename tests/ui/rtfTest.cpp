@@ -34,21 +34,14 @@ void expectTableTexts(const std::string& table) {
     for (std::string line; std::getline(lines, line);) {
         if (++number, line.empty() || line[0] == '#')
             continue;
-        const auto tab = line.find('\t');
+        const auto tab = line.rfind('\t');
         std::string utf8Text = line.substr(tab + 1);
         for (const auto& [mark, s] : {std::pair{"¶"s, "\r\n"s}, {"→"s, "\t"s}, {"↵"s, "\u2028"s}})
             for (auto at = utf8Text.find(mark); at != std::string::npos; at = utf8Text.find(mark))
                 utf8Text.replace(at, mark.size(), s);
         std::u16string text = utf16(utf8Text);
-        for (auto at = text.find(u"<U+"); at != std::u16string::npos; at = text.find(u"<U+")) {
-            const auto end = text.find(u'>', at);
-            const auto c = static_cast<char32_t>(
-                std::stoul(utf8(text.substr(at + 3, end - at - 3)), nullptr, 16));
-            text.replace(at, end + 1 - at,
-                         c < 0x10000 ? std::u16string(1, char16_t(c))
-                                     : std::u16string{char16_t(0xD7C0 + (c >> 10)),
-                                                      char16_t(0xDC00 + (c & 0x3FF))});
-        }
+        for (auto at = text.find(u"<U+"); at != std::u16string::npos; at = text.find(u"<U+"))
+            text.replace(at, 8, 1, char16_t(std::stoul(utf8(text.substr(at + 3, 4)), nullptr, 16)));
         EXPECT_EQ(plainText(readRtf(line.substr(0, tab))), text)
             << table << ':' << number << ": " << line;
     }
