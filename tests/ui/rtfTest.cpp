@@ -90,17 +90,17 @@ TEST(RtfReader, DecodesBytesInTheirFontsOrTheDocumentsCodePage) {
     expectTableTexts("rtfCodePages.txt");
     EXPECT_EQ(plainText(readRtf("{\\rtf1 \xe9\x80}")), u"\u00e9\u20ac");  // raw 8-bit text
     EXPECT_EQ(plainText(readRtf("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0}")), u"Пр");
-    // Font names are in their own charset too.
-    const Document d =
-        readRtf(R"({\rtf1{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be\'92\'a9;}}\f0 x})");
-    EXPECT_EQ(d.fonts.at(0).family, "ＭＳ 明朝");
+    // Font names are in their own charset too, or in the document's.
+    const Document d = readRtf(
+        R"({\rtf1\ansicpg1251{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be\'92\'a9;}{\f1 \'cf;}}})");
+    EXPECT_EQ(d.fonts, (std::vector<Font>{{"ＭＳ 明朝", "", false}, {"П", "", false}}));
 }
 
 TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
     const Document d = readRtf(
-        R"({\rtf1\ansi\deff1{\fonttbl{\f0\froman Times;}{\f1\fmodern\fprq1 Fixedsys{\*\falt DejaVu Sans Mono};})"
+        R"({\rtf1\ansi\deff1{\fonttbl{\f0\froman Times;}{\f1\fmodern\fprq1 Fixedsys{\*\falt DejaVu Sans Mono;};})"
         R"({\f2\fswiss\fprq2 Arial;}{\f3\fmodern\fprq2 Prop;}}{\colortbl;\red255\green0\blue0;\red0\green128\blue0;})"
-        R"(\pard\plain\fs18 plain {\b bold}{\i italic}{\ul under}{\cf1 red}{\cf2\ulw green}{\f2\fs30 arial})"
+        R"(\pard\plain\fs18 plain {\b bold}{\i italic}{\ul under}{\cf1 red}{\cf2\ulw green}after{\f2\fs30 arial})"
         R"(\b b\b0 n\ul u\ul0 n\ulw w\ulnone n\cf9 none\fs0 zero\fs99999 huge\plain\f3 reset})");
     EXPECT_EQ(d.fonts, (std::vector<Font>{{"Times", "", false},
                                           {"Fixedsys", "DejaVu Sans Mono", true},
@@ -117,7 +117,7 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
         {u"bn", true, false, false, {}},    {u"green", false, false, true, Color{0, 128, 0}},
         {u"nu", false, false, false, {}},   {u"un", false, false, true, {}},
         {u"nw", false, false, false, {}},   {u"wn", false, false, true, {}},
-        {u"none", false, false, false, {}},
+        {u"none", false, false, false, {}}, {u"after", false, false, false, {}},
     };
     for (const auto& s : styled) {
         const Format f = formatOf(d, s.text);
@@ -193,12 +193,12 @@ TEST(RtfWriter, WhatItWritesReadsBackCharacterForCharacter) {
     appendText(built, u"         1\n", big);
     appendText(built, u"back\\slash {braces} tab\there\u2028caf\u00e9 \u20ac \U0001f600 \uffff\n",
                font(1, 0));
-    appendText(built, u"\n  leading spaces", font(7, 0));
+    appendText(built, u"\n  leading spaces", font(2, 0));
     std::vector<Document> documents{built, Document{}, readRtf(fixture("styledTally.rtf")),
                                     readRtf(fixture("plainNotes.rtf"))};
     for (const auto c :
          {R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset128 M;}} \'cf{\f0 \'82\'a0}})",
-          R"({\rtf1{\colortbl;\red1\green2\blue3;}\cf1\b\i\ul\fs40 a\plain b})"})
+          R"({\rtf1{\colortbl;\red1\green2\blue3}z\cf1\b\i\ul\fs40 a\plain b})"})
         documents.push_back(readRtf(c));
     for (const Document& d : documents) {
         const std::string rtf = writeRtf(d);

@@ -84,7 +84,7 @@ class Writer {
     // A run without a valid font is written in the first font, the default
     // (0 also when there are no fonts: no \f is written then).
     Format normalized(Format f) const {
-        if (f.font < 0 || f.font >= static_cast<int>(doc_.fonts.size()))
+        if (static_cast<std::size_t>(f.font) >= doc_.fonts.size())  // a negative one too
             f.font = 0;
         if (f.halfPoints < 0)
             f.halfPoints = 0;
