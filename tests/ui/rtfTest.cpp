@@ -34,21 +34,14 @@ void expectTableTexts(const std::string& table) {
     for (std::string line; std::getline(lines, line);) {
         if (++number, line.empty() || line[0] == '#')
             continue;
-        const auto tab = line.find('\t');
+        const auto tab = line.rfind('\t');
         std::string utf8Text = line.substr(tab + 1);
         for (const auto& [mark, s] : {std::pair{"¶"s, "\r\n"s}, {"→"s, "\t"s}, {"↵"s, "\u2028"s}})
             for (auto at = utf8Text.find(mark); at != std::string::npos; at = utf8Text.find(mark))
                 utf8Text.replace(at, mark.size(), s);
         std::u16string text = utf16(utf8Text);
-        for (auto at = text.find(u"<U+"); at != std::u16string::npos; at = text.find(u"<U+")) {
-            const auto end = text.find(u'>', at);
-            const auto c = static_cast<char32_t>(
-                std::stoul(utf8(text.substr(at + 3, end - at - 3)), nullptr, 16));
-            text.replace(at, end + 1 - at,
-                         c < 0x10000 ? std::u16string(1, char16_t(c))
-                                     : std::u16string{char16_t(0xD7C0 + (c >> 10)),
-                                                      char16_t(0xDC00 + (c & 0x3FF))});
-        }
+        for (auto at = text.find(u"<U+"); at != std::u16string::npos; at = text.find(u"<U+"))
+            text.replace(at, 8, 1, char16_t(std::stoul(utf8(text.substr(at + 3, 4)), nullptr, 16)));
         EXPECT_EQ(plainText(readRtf(line.substr(0, tab))), text)
             << table << ':' << number << ": " << line;
     }
@@ -80,10 +73,7 @@ Format formatOf(const Document& d, std::u16string_view what, std::size_t offset 
 }
 
 Format font(int font, int halfPoints) {
-    Format f;
-    f.font = font;
-    f.halfPoints = halfPoints;
-    return f;
+    return {false, false, false, {}, font, halfPoints};
 }
 
 }  // namespace
@@ -93,24 +83,24 @@ TEST(RtfReader, ReadsTheTextOfEachConstruct) {
     // Line ends in the file are not text; a backslash before one is a paragraph
     // mark. Whatever surrounds the document is not part of it.
     EXPECT_EQ(plainText(readRtf("{\\rtf1 A\r\nB\\\r\nC}")), u"AB\r\nC");
-    EXPECT_EQ(plainText(readRtf("\xEF\xBB\xBF \r\n{\\rtf1 a}\r\n\0junk{"sv)), u"a");
+    EXPECT_EQ(plainText(readRtf("\xEF\xBB\xBF \t\r\n{\\rtf1 a}\r\n\0junk{"sv)), u"a");
 }
 
 TEST(RtfReader, DecodesBytesInTheirFontsOrTheDocumentsCodePage) {
     expectTableTexts("rtfCodePages.txt");
     EXPECT_EQ(plainText(readRtf("{\\rtf1 \xe9\x80}")), u"\u00e9\u20ac");  // raw 8-bit text
     EXPECT_EQ(plainText(readRtf("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0}")), u"Пр");
-    // Font names are in their own charset too.
-    const Document d =
-        readRtf(R"({\rtf1{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be\'92\'a9;}}\f0 x})");
-    EXPECT_EQ(d.fonts.at(0).family, "ＭＳ 明朝");
+    // Font names are in their own charset too, or in the document's.
+    const Document d = readRtf(
+        R"({\rtf1\ansicpg1251{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be\'92\'a9;}{\f1 \'cf;}}})");
+    EXPECT_EQ(d.fonts, (std::vector<Font>{{"ＭＳ 明朝", "", false}, {"П", "", false}}));
 }
 
 TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
     const Document d = readRtf(
-        R"({\rtf1\ansi\deff1{\fonttbl{\f0\froman Times;}{\f1\fmodern\fprq1 Fixedsys{\*\falt DejaVu Sans Mono};})"
+        R"({\rtf1\ansi\deff1{\fonttbl{\f0\froman Times;}{\f1\fmodern\fprq1 Fixedsys{\*\falt DejaVu Sans Mono;};})"
         R"({\f2\fswiss\fprq2 Arial;}{\f3\fmodern\fprq2 Prop;}}{\colortbl;\red255\green0\blue0;\red0\green128\blue0;})"
-        R"(\pard\plain\fs18 plain {\b bold}{\i italic}{\ul under}{\cf1 red}{\cf2\ulw green}{\f2\fs30 arial})"
+        R"(\pard\plain\fs18 plain {\b bold}{\i italic}{\ul under}{\cf1 red}{\cf2\ulw green}after{\f2\fs30 arial})"
         R"(\b b\b0 n\ul u\ul0 n\ulw w\ulnone n\cf9 none\fs0 zero\fs99999 huge\plain\f3 reset})");
     EXPECT_EQ(d.fonts, (std::vector<Font>{{"Times", "", false},
                                           {"Fixedsys", "DejaVu Sans Mono", true},
@@ -127,7 +117,7 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
         {u"bn", true, false, false, {}},    {u"green", false, false, true, Color{0, 128, 0}},
         {u"nu", false, false, false, {}},   {u"un", false, false, true, {}},
         {u"nw", false, false, false, {}},   {u"wn", false, false, true, {}},
-        {u"none", false, false, false, {}},
+        {u"none", false, false, false, {}}, {u"after", false, false, false, {}},
     };
     for (const auto& s : styled) {
         const Format f = formatOf(d, s.text);
@@ -139,9 +129,9 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
     EXPECT_EQ(formatOf(d, u"huge").halfPoints, 3276);
     EXPECT_EQ(formatOf(d, u"zero").halfPoints, 0);
     EXPECT_EQ(formatOf(d, u"reset"), font(3, 0));
-    // A font table need not put its entries in groups; \f alone is font 0.
-    const Document bare = readRtf(R"({\rtf1{\fonttbl\f0\fnil Alpha;\f7\fmodern Beta}\f7 x})");
-    EXPECT_EQ(bare.fonts.at(1), (Font{"Beta", "", true}));
+    // A font table need not put its entries in groups (';' ends one); \f alone is font 0.
+    const Document bare = readRtf(R"({\rtf1{\fonttbl\f0\fnil Alpha;x\f7\fmodern Beta}\f7 x})");
+    EXPECT_EQ(bare.fonts, (std::vector<Font>{{"Alpha", "", false}, {"Beta", "", true}}));
     EXPECT_EQ(formatOf(bare, u"x").font, 1);
     const Document unnumbered = readRtf(R"({\rtf1{\fonttbl{\f Alpha;}{\f1 Beta;}}\f0 x})");
     EXPECT_EQ(unnumbered.fonts.at(formatOf(unnumbered, u"x").font).family, "Alpha");
@@ -197,29 +187,28 @@ TEST(RtfReader, ReadsLibreOfficeDocumentsToTheTextLibreOfficeExports) {
 TEST(RtfWriter, WhatItWritesReadsBackCharacterForCharacter) {
     Document built;
     built.fonts = {{"Caf\u00e9 Sans; {x}", "DejaVu Sans Mono", true}, {"Arial", "", false}};
-    Format big = font(0, 40);
-    big.bold = big.italic = big.underline = true;
-    big.color = Color{9, 8, 7};
+    Format big{true, true, true, Color{9, 8, 7}, 0, 40};
     appendText(built, u"QAT", big);
     big.underline = false;
     appendText(built, u"         1\n", big);
     appendText(built, u"back\\slash {braces} tab\there\u2028caf\u00e9 \u20ac \U0001f600 \uffff\n",
                font(1, 0));
-    appendText(built, u"\n  leading spaces", Format{});
+    appendText(built, u"\n  leading spaces", font(2, 0));
     std::vector<Document> documents{built, Document{}, readRtf(fixture("styledTally.rtf")),
                                     readRtf(fixture("plainNotes.rtf"))};
     for (const auto c :
          {R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset128 M;}} \'cf{\f0 \'82\'a0}})",
-          R"({\rtf1{\colortbl;\red1\green2\blue3;}\cf1\b\i\ul\fs40 a\plain b})"})
+          R"({\rtf1{\colortbl;\red1}z\cf1\b\i\ul\fs40 a\plain b})"})
         documents.push_back(readRtf(c));
     for (const Document& d : documents) {
         const std::string rtf = writeRtf(d);
         EXPECT_TRUE(std::all_of(rtf.begin(), rtf.end(), [](char c) { return c > 0; })) << rtf;
         const Document back = readRtf(rtf);
-        // A run without a font is written in the first.
+        // A run without a valid font is written in the first.
         auto withFont = [&d](std::vector<std::pair<char16_t, Format>> chars) {
             for (auto& [c, f] : chars)
-                f.font = f.font < 0 && !d.fonts.empty() ? 0 : f.font;
+                f.font =
+                    d.fonts.empty() || (f.font >= 0 && f.font < int(d.fonts.size())) ? f.font : 0;
             return chars;
         };
         EXPECT_EQ(withFont(characters(back)), withFont(characters(d))) << rtf;
@@ -231,23 +220,23 @@ TEST(RtfWriter, WhatItWritesReadsBackCharacterForCharacter) {
                       std::tie(family, d.fonts[i].fixedPitch));
         }
     }
-    const std::string rtf = writeRtf(built);
-    EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi", 0), 0u) << rtf;
-    for (const char* word : {"\\fonttbl{\\f0\\fmodern\\fprq1", "\\colortbl;\\red9\\green8\\blue7;",
-                             "\\cf1", "\\ul", "\\ulnone", "\\par", "\\fs40"})
-        EXPECT_NE(rtf.find(word), std::string::npos) << word << " missing in\n" << rtf;
+    // Word for word: the shortest switches, \plain to reach the default size.
+    EXPECT_EQ(writeRtf(built) + writeRtf(documents.back()),
+              readFile(QUILLBOX_TEST_DATA "/ui/rtfWritten.rtf"));
 }
 
 TEST(RtfDocumentText, ConvertsBetweenUtf8AndUtf16AndJoinsParagraphsWithCrLf) {
-    EXPECT_EQ(utf16("a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80"), u"a\u00e9\u20ac\U0001f600");
-    EXPECT_EQ(utf8(u"a\u00e9\u20ac\U0001f600"), "a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80");
+    // One of each length, and the first and last character of two UTF-16 units.
+    EXPECT_EQ(utf16("a\xc3\xa9\xe2\x82\xac\xf0\x90\x80\x80\xf4\x8f\xbf\xbf"),
+              u"a\u00e9\u20ac\U00010000\U0010FFFF");
+    EXPECT_EQ(utf8(u"a\u00e9\u20ac\U00010000\U0010FFFF"),
+              "a\xc3\xa9\xe2\x82\xac\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");
     // Broken input becomes the replacement character instead of vanishing.
-    EXPECT_EQ(utf16("\xc3(\xff\xe2\x82"), u"\ufffd(\ufffd\ufffd");
+    EXPECT_EQ(utf16("\x80\xc3(\xff\xe2\x82"), u"\ufffd\ufffd(\ufffd\ufffd");
     EXPECT_EQ(utf16("\xc0\xaf\xed\xa0\x80\xed\xbf\xbf\xf4\x90\x80\x80"),
               u"\ufffd\ufffd\ufffd\ufffd");
     EXPECT_EQ(utf8(u"\xd800x"), "\xef\xbf\xbdx");
-    EXPECT_EQ(utf8(u"\U00010000\U0010FFFF"), "\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");  // pair edges
-    Document d;
+    Document d{{}, {}};  // no paragraph yet
     appendText(d, u"QI 1\n\nBONUS 5\n");
     EXPECT_EQ(plainText(d), u"QI 1\r\n\r\nBONUS 5\r\n");
     EXPECT_EQ(d.paragraphs.size(), 4u);

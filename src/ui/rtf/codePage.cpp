@@ -17,8 +17,6 @@ std::string iconvName(int number) {
     switch (number) {
         case 10000:
             return "MACINTOSH";
-        case 10007:
-            return "MAC-CYRILLIC";
         case 20866:
             return "KOI8-R";
         case 21866:
@@ -71,7 +69,7 @@ class CodePage::Converter {
         // case a mark follows; this lets it out.
         iconv(cd_, nullptr, nullptr, &to, &toLeft);
         out.clear();
-        for (const char* p = buffer; p + 1 < to; p += 2) {
+        for (const char* p = buffer; p < to; p += 2) {  // whole UTF-16 units
             out += static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
                                          (static_cast<unsigned char>(p[1]) << 8));
         }
@@ -129,8 +127,9 @@ int codePageOfCharset(int charset) {
     }
 }
 
-CodePage::CodePage(int number) : number_(number) {
-    for (unsigned b = 0; b < 0x80; ++b)
+CodePage::CodePage(int number) {
+    // Every byte stands for itself until the code page says otherwise.
+    for (unsigned b = 0; b < 0x100; ++b)
         single_[b] = static_cast<char16_t>(b);
     if (number == kSymbol) {
         // A symbol font's characters have no Unicode meaning of their own:
@@ -145,14 +144,12 @@ CodePage::CodePage(int number) : number_(number) {
             converter_.reset();
     }
     if (!converter_) {
-        number_ = 1252;
-        for (unsigned b = 0x80; b < 0x100; ++b)
-            single_[b] = b < 0xA0 ? kCp1252High[b - 0x80] : static_cast<char16_t>(b);
+        for (unsigned b = 0x80; b < 0xA0; ++b)
+            single_[b] = kCp1252High[b - 0x80];
         return;
     }
     std::u16string out;
     for (unsigned b = 0x80; b < 0x100; ++b) {
-        single_[b] = static_cast<char16_t>(b);
         switch (converter_->convert(std::string(1, static_cast<char>(b)), out)) {
             case Decoded::Character:
                 if (out.size() == 1)

@@ -46,7 +46,6 @@ class CodePage {
     CodePage(const CodePage&) = delete;
     CodePage& operator=(const CodePage&) = delete;
 
-    int number() const { return number_; }
     char16_t single(unsigned char byte) const { return single_[byte]; }
     bool isLeadByte(unsigned char byte) const { return lead_[byte]; }
 
@@ -57,7 +56,6 @@ class CodePage {
 
   private:
     class Converter;
-    int number_;
     std::array<char16_t, 256> single_{};
     std::array<bool, 256> lead_{};
     std::unique_ptr<Converter> converter_;

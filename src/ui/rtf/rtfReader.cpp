@@ -273,18 +273,14 @@ class Reader {
         : in_(in), maxDepth_(std::max(kMinGroupDepth, in.size() / kBytesPerGroupLevel)) {}
 
     Document read() {
-        std::size_t start = 0;
         if (in_.substr(0, 3) == "\xEF\xBB\xBF")
-            start = 3;  // a UTF-8 byte order mark
-        while (start < in_.size() && (in_[start] == ' ' || in_[start] == '\t' ||
-                                      in_[start] == '\r' || in_[start] == '\n')) {
-            ++start;
+            pos_ = 3;  // a UTF-8 byte order mark
+        while (pos_ < in_.size() &&
+               (in_[pos_] == ' ' || in_[pos_] == '\t' || in_[pos_] == '\r' || in_[pos_] == '\n')) {
+            ++pos_;
         }
-        if (in_.substr(start, 5) != "{\\rtf" ||
-            (start + 5 < in_.size() && isLetter(in_[start + 5]))) {
+        if (in_.substr(pos_, 5) != "{\\rtf" || (pos_ + 5 < in_.size() && isLetter(in_[pos_ + 5])))
             throw RtfError("not an RTF document");
-        }
-        pos_ = start;
         while (pos_ < in_.size()) {
             const char c = in_[pos_];
             if (c == '{') {
@@ -513,6 +509,7 @@ class Reader {
         }
     }
 
+    // parameter is 0 when the word has none, which is what most words take then.
     void controlWord(std::string_view name, bool hasParameter, int parameter) {
         const bool starred = starPending_;
         starPending_ = false;
@@ -520,7 +517,7 @@ class Reader {
         const WordInfo info = found == words().end() ? WordInfo{Word::Unknown} : found->second;
         if (info.word == Word::Binary) {
             // Raw bytes follow; they are never text we show.
-            const std::size_t n = hasParameter && parameter > 0 ? parameter : 0;
+            const std::size_t n = std::max(parameter, 0);
             if (n > in_.size() - pos_)
                 throw RtfError("the document is cut off inside binary data");
             pos_ += n;
@@ -561,7 +558,7 @@ class Reader {
                 formatChanged();
                 break;
             case Word::DocumentCodePage:
-                documentCodePage_ = hasParameter && parameter > 0 ? parameter : 1252;
+                documentCodePage_ = parameter;  // none or unknown: Windows-1252
                 break;
             case Word::CharacterSet:
                 documentCodePage_ = info.symbol;
@@ -597,7 +594,7 @@ class Reader {
                 break;
             default:
                 if (s.destination == Destination::FontTable) {
-                    fontTableWord(info.word, hasParameter, parameter);
+                    fontTableWord(info.word, parameter);
                 } else if (s.destination == Destination::ColorTable) {
                     colorTableWord(info.word, parameter);
                 } else if (s.destination == Destination::Text) {
@@ -643,11 +640,11 @@ class Reader {
                 s.hidden = on;
                 break;
             case Word::ColorIndex:
-                s.colorIndex = hasParameter ? parameter : 0;
+                s.colorIndex = parameter;
                 formatChanged();
                 break;
             case Word::FontSize:
-                s.halfPoints = hasParameter ? std::clamp(parameter, 0, 3276) : 0;
+                s.halfPoints = std::clamp(parameter, 0, 3276);
                 formatChanged();
                 break;
             case Word::FontNumber:
@@ -667,11 +664,11 @@ class Reader {
         }
     }
 
-    void fontTableWord(Word word, bool hasParameter, int parameter) {
+    void fontTableWord(Word word, int parameter) {
         switch (word) {
             case Word::FontNumber:
                 commitFont();
-                fontNumber_ = hasParameter ? parameter : 0;
+                fontNumber_ = parameter;
                 fontOpen_ = true;
                 break;
             case Word::FontFamilyModern:
@@ -681,13 +678,13 @@ class Reader {
                 fontModern_ = false;
                 break;
             case Word::FontPitch:
-                fontPitch_ = hasParameter ? parameter : 0;
+                fontPitch_ = parameter;
                 break;
             case Word::FontCharset:
-                fontCharsetCodePage_ = codePageOfCharset(hasParameter ? parameter : 0);
+                fontCharsetCodePage_ = codePageOfCharset(parameter);
                 break;
             case Word::FontCodePage:
-                fontExplicitCodePage_ = hasParameter ? parameter : 0;
+                fontExplicitCodePage_ = parameter;
                 break;
             default:
                 break;

@@ -81,11 +81,11 @@ class Writer {
     }
 
   private:
-    // A run without a valid font is written in the first font, the default.
+    // A run without a valid font is written in the first font, the default
+    // (0 also when there are no fonts: no \f is written then).
     Format normalized(Format f) const {
-        if (f.font < 0 || f.font >= static_cast<int>(doc_.fonts.size())) {
-            f.font = doc_.fonts.empty() ? -1 : 0;
-        }
+        if (static_cast<std::size_t>(f.font) >= doc_.fonts.size())  // a negative one too
+            f.font = 0;
         if (f.halfPoints < 0)
             f.halfPoints = 0;
         return f;
@@ -146,10 +146,9 @@ class Writer {
         // A default size can only be reached through \plain, which resets everything.
         if (f.halfPoints == 0 && current_.halfPoints != 0) {
             out_ += "\\plain";
-            current_ = Format{};
-            current_.font = doc_.fonts.empty() ? -1 : 0;
+            current_ = plain();
         }
-        if (f.font != current_.font && f.font >= 0)
+        if (f.font != current_.font)
             out_ += "\\f" + std::to_string(f.font);
         if (f.halfPoints != current_.halfPoints)
             out_ += "\\fs" + std::to_string(f.halfPoints);
@@ -170,12 +169,14 @@ class Writer {
     const Document& doc_;
     std::vector<Color> colors_;
     std::string out_;
-    // What \pard\plain leaves in force: the default font and size, no styles.
-    Format current_ = [this] {
+    // What \pard\plain leaves in force: the default font (\deff0) and size, no
+    // styles.
+    static Format plain() {
         Format f;
-        f.font = doc_.fonts.empty() ? -1 : 0;
+        f.font = 0;
         return f;
-    }();
+    }
+    Format current_ = plain();
 };
 
 }  // namespace
