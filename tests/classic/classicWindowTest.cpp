@@ -138,7 +138,9 @@ TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     const QImage top = w->client->grab(w->slotRect(4).adjusted(0, 0, 0, -20)).toImage();
     for (int x = 0; x < top.width(); ++x)
         EXPECT_LT(qGray(top.pixel(x, 0)), 170) << x;
-    QTest::mouseRelease(w->lblTile[0], Qt::LeftButton);
+    // Let go outside the rack, with no move on the way: the border goes.
+    QTest::mouseRelease(w->lblTile[0], Qt::LeftButton, {}, w->lblTile[0]->mapFrom(w, QPoint()));
+    EXPECT_FALSE(w->lblTile[4]->hasBorder());
 }
 
 TEST_F(ClassicWindow, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
@@ -185,6 +187,8 @@ TEST_F(ClassicWindow, PlaysAreWrittenInTheirColorsWithBlankLettersUnderlined) {
               "XI      1 #000000|QAT     1 #000000|en      1 "
               "#000000|BONUS   5 #0000ff|QBONUS  5 #ff00ff|");
     EXPECT_EQ(w->lblPoints->text(), " 13");
+    const ui::rtf::Document sheet = ui::rtf::readRtf(w->rtfPlays->textRTF().toStdString());
+    EXPECT_TRUE(sheet.fonts.at(sheet.paragraphs[0].runs[0].format.font).fixedPitch);
 }
 
 TEST_F(ClassicWindow, SaveAsOffersRtfFilesAndWritesTheWholeSheet) {
