@@ -198,7 +198,6 @@ void frmMain::buildControls() {
 
     rtfHidden = new ui::RichTextBox(client);
     rtfHidden->setGeometry(twRect(1800, 2160, 735, 255));
-    rtfHidden->setFont(fixed);
     rtfHidden->hide();
 
     rtfPotentials = new ui::RichTextBox(client);
