@@ -222,12 +222,6 @@ void frmMain::buildControls() {
     lblCountdown = makeLabel(client, QStringLiteral("5000"), twRect(4920, 3480, 1095, 255), true,
                              false, countdownTip, true);
 
-    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(lblBagCount),
-                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(lblPoints),
-                       static_cast<QWidget*>(lblDefinition), static_cast<QWidget*>(lblCountdown),
-                       static_cast<QWidget*>(lblCountdown2)})
-        w->setFocusPolicy(Qt::NoFocus);
-
     dragGhost_ = new TileLabel(client);
     dragGhost_->resize(tw(495), tw(495));
     dragGhost_->setFont(tileFont);

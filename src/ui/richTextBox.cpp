@@ -256,11 +256,9 @@ rtf::Format modelFormat(const QTextCharFormat& cf, const QFont& base, FontTable&
                        static_cast<std::uint8_t>(c.blue())};
     }
     f.font = fonts.indexOf(font);
-    if (font.pointSizeF() > 0) {
-        f.halfPoints = qRound(font.pointSizeF() * 2);
-    } else if (font.pixelSize() > 0) {
-        f.halfPoints = qRound(font.pixelSize() * 1.5);  // 96 pixels to the inch
-    }
+    // A font has either a size in points or one in pixels.
+    f.halfPoints = font.pointSizeF() > 0 ? qRound(font.pointSizeF() * 2)
+                                         : qRound(font.pixelSize() * 1.5);  // 96 pixels to the inch
     return f;
 }
 
