@@ -44,9 +44,8 @@ TEST(OfficeRoundTrip, LibreOfficeKeepsTextColorsUnderlinesAndTheFixedPitchFont) 
         "{\\rtf1{\\colortbl;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
         "\\red255\\green0\\blue0;"
         "\\red0\\green0\\blue0;}\\cf1 QAT         1\\par\\cf2 Z{\\ul AX}         1\\par"
-        "\\cf3{\\ul X}Q         -1\\par\\cf0 caf\\u233? \\u8364?5 \\u945?\\u946? \\{x\\} "
-        "a\\\\b\\tab "
-        "tab\\par\\cf4 TOTAL       1\\par}"));
+        "\\cf3{\\ul X}Q         -1\\par\\cf0 caf\\u233? \\u8364?5 \\u945?\\u946? \\{x\\} a\\\\b"
+        "\\tab tab\\par\\cf4 TOTAL       1\\par}"));
     const QString saved = work.filePath(QStringLiteral("tally.rtf"));
     box.saveFile(saved);
     QProcess office;

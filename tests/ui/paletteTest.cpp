@@ -47,18 +47,16 @@ double contrast(QRgb a, QRgb b) {
 // text of its own), so that a second picture shows what lies behind it.
 QString takeText(QWidget* w) {
     QString text;
-    if (auto* list = qobject_cast<QListWidget*>(w)) {
+    if (auto* list = qobject_cast<QListWidget*>(w))
         for (int i = 0; i < list->count(); ++i) {
             text += list->item(i)->text();
             list->item(i)->setText({});
         }
-    }
-    for (const char* property : {"text", "plainText"}) {
+    for (const char* property : {"text", "plainText"})
         if (text.isEmpty() && w->property(property).isValid()) {
             text = w->property(property).toString();
             w->setProperty(property, QString());
         }
-    }
     return text;
 }
 

@@ -92,8 +92,8 @@ TEST(RtfReader, DecodesBytesInTheirFontsOrTheDocumentsCodePage) {
     EXPECT_EQ(plainText(readRtf("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0}")), u"Пр");
     // Font names are in their own charset too, or in the document's.
     const Document d = readRtf(
-        R"({\rtf1\ansicpg1251{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be\'92\'a9;}{\f1 \'cf;}}})");
-    EXPECT_EQ(d.fonts, (std::vector<Font>{{"ＭＳ 明朝", "", false}, {"П", "", false}}));
+        R"({\rtf1\ansicpg1251{\fonttbl{\f0\fcharset128 \'82\'6c\'82\'72 \'96\'be\'92\'a9;}{\f1 \'cf\u2047?\u2048?;}}})");
+    EXPECT_EQ(d.fonts, (std::vector<Font>{{"ＭＳ 明朝", "", false}, {"П\u07ff\u0800", "", false}}));
 }
 
 TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
