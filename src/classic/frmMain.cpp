@@ -318,7 +318,7 @@ void frmMain::chkLearnMode_Click() {
 }
 
 void frmMain::mnuFileHighScores_Click() {
-    scores::frmHighScores::showModal(this);
+    showHighScores();
 }
 
 void frmMain::mnuFileSaveResults_Click() {
