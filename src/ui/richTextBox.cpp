@@ -477,12 +477,9 @@ QTextDocument* RichTextBox::formatted(int from, int to) const {
     if (!deferred_)
         return doc;
     auto& runs = deferred_->stretches;
-    auto it = runs.begin();
-    if (from > 0) {
-        it = std::partition_point(
-            runs.begin(), runs.end(),
-            [from](const FormattedText::Stretch& r) { return r.position + r.length <= from; });
-    }
+    auto it = std::partition_point(
+        runs.begin(), runs.end(),
+        [from](const FormattedText::Stretch& r) { return r.position + r.length <= from; });
     QTextCursor c(doc);
     c.beginEditBlock();
     for (; it != runs.end() && (to < 0 || it->position < to); ++it) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>

@@ -12,11 +12,9 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <functional>
 
 #include "support/dataTable.h"
@@ -217,8 +215,8 @@ TEST_F(RichText, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
     const QString fifo = dir.filePath(QStringLiteral("fifo.rtf"));
     QFile huge(dir.filePath(QStringLiteral("huge.rtf"))), most(dir.filePath("most.rtf"));
     // Sparse, so cheap to make: one byte over the limit, and the limit itself.
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((64LL << 20) + 1));
-    ASSERT_TRUE(most.open(QIODevice::WriteOnly) && most.resize(64LL << 20));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((64LL << 20) + 1) &&
+                most.open(QIODevice::WriteOnly) && most.resize(64LL << 20));
     QFile text(notRtf);
     ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("Just some words.\n") > 0);
     // Opening a FIFO would block, a device may never end: refused at once.
