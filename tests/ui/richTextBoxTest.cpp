@@ -94,6 +94,12 @@ class RichText : public ::testing::Test {
         box.setFont(quillbox::ui::classicFont(QStringLiteral("Fixedsys"), 9));
         box.resize(240, 120);
     }
+    // A table row's first fields: the text, then the selection's start and length.
+    void fillAndSelect(const QStringList& row) {
+        box.setText(row[0]);
+        box.setSelStart(row[1].toInt());
+        box.setSelLength(row[2].toInt());
+    }
     RichTextBox box;
 };
 
@@ -102,9 +108,7 @@ class RichText : public ::testing::Test {
 TEST_F(RichText, CountsEveryParagraphEndAsCrLfAndClampsPositions) {
     for (const QStringList& c : quillbox::testing::dataTable("ui/boxPositions.txt")) {
         SCOPED_TRACE(c.join(" | ").toStdString());
-        box.setText(c[0]);
-        box.setSelStart(c[1].toInt());
-        box.setSelLength(c[2].toInt());
+        fillAndSelect(c);
         EXPECT_EQ(QStringList({QString::number(box.selStart()), box.selText()}), c.mid(3));
         EXPECT_EQ(box.selLength(), c[4].size());
     }
@@ -114,9 +118,7 @@ TEST_F(RichText, CountsEveryParagraphEndAsCrLfAndClampsPositions) {
 TEST_F(RichText, FindsWithinStartEndOrTheSelectionAndSelectsTheMatch) {
     for (const QStringList& c : quillbox::testing::dataTable("ui/boxFind.txt")) {
         SCOPED_TRACE(c.join(" | ").toStdString());
-        box.setText(c[0]);
-        box.setSelStart(c[1].toInt());
-        box.setSelLength(c[2].toInt());
+        fillAndSelect(c);
         const int found = box.find(c[3], c[4].toInt(), c[5].toInt(), c[6] == "1");
         EXPECT_EQ(QStringList({QString::number(found), QString::number(box.selStart()),
                                QString::number(box.selLength())}),
