@@ -404,7 +404,7 @@ void frmMain::appendTally(const TallyEntry& entry) {
 
 void frmMain::appendFormatted(ui::RichTextBox& target, const QString& text,
                               std::optional<QColor> color, int u1, int u2) {
-    rtfHidden->setSelStart(0);
+    // The hidden box is empty between calls, so the text goes in at 0.
     rtfHidden->setSelText(text);
     for (int u : {u1, u2}) {
         if (u == -1)
@@ -414,14 +414,13 @@ void frmMain::appendFormatted(ui::RichTextBox& target, const QString& text,
         rtfHidden->setSelUnderline(true);
     }
     rtfHidden->setSelStart(0);
-    rtfHidden->setSelLength(50000);
+    rtfHidden->setSelLength(rtfHidden->textLength());
     if (color)
         rtfHidden->setSelColor(*color);
-    target.setSelStart(50000);
+    target.setSelStart(target.textLength());
     target.setSelText(rtfHidden->textRTF());
     rtfHidden->setTextRTF(QString());
-    rtfHidden->setSelStart(0);
-    target.setSelStart(target.text().size());
+    target.setSelStart(target.textLength());
 }
 
 void frmMain::findLegalPlays(const Rack& rack) {
@@ -583,45 +582,43 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == rack && event->type() == QEvent::KeyPress)
         return rackKeyPress(*static_cast<QKeyEvent*>(event));
     const auto it = std::find(lblTile.begin(), lblTile.end(), watched);
-    if (it == lblTile.end())
+    auto* mouse = dynamic_cast<QMouseEvent*>(event);
+    if (it == lblTile.end() || !mouse)
         return QMainWindow::eventFilter(watched, event);
-    const int i = static_cast<int>(it - lblTile.begin());
-    auto* tile = static_cast<QWidget*>(watched);
-    switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() == Qt::LeftButton)
-                pressTile(i, tile->mapTo(client, me->position().toPoint()));
-            return true;
-        }
-        case QEvent::MouseMove: {
-            auto* me = static_cast<QMouseEvent*>(event);
-            moveDrag(tile->mapTo(client, me->position().toPoint()));
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() == Qt::LeftButton)
-                releaseDrag(tile->mapTo(client, me->position().toPoint()));
-            return true;
-        }
-        case QEvent::MouseButtonDblClick: {
-            auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() != Qt::LeftButton)
-                return true;
+    // A tile's mouse events are the rack's: the label itself gets none.
+    tileMouseEvent(static_cast<int>(it - lblTile.begin()), *mouse);
+    return true;
+}
+
+void frmMain::tileMouseEvent(int i, const QMouseEvent& me) {
+    const QPoint p = lblTile[static_cast<std::size_t>(i)]->mapTo(client, me.position().toPoint());
+    const bool left = me.button() == Qt::LeftButton;
+    switch (me.type()) {
+        case QEvent::MouseButtonPress:
+            if (left)
+                pressTile(i, p);
+            break;
+        case QEvent::MouseMove:
+            moveDrag(p);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (left)
+                releaseDrag(p);
+            break;
+        case QEvent::MouseButtonDblClick:
+            if (!left)
+                break;
             // The second press of a double-click is no click of its own and
             // starts no drag: undo what it began before asking for a letter.
             if (dragging()) {
-                const QPoint p = tile->mapTo(client, me->position().toPoint());
                 sendOver(drag_.current, DragState::Leave, p);
                 drag_ = {};
                 dragGhost_->hide();
             }
             game_->relabelBlank(i);
-            return true;
-        }
+            break;
         default:
-            return QMainWindow::eventFilter(watched, event);
+            break;
     }
 }
 

@@ -128,6 +128,7 @@ class frmMain : public QMainWindow, public ui::SingleInstance<frmMain>, private 
     void pressTile(int i, const QPoint& p);
     void moveDrag(const QPoint& p);
     void releaseDrag(const QPoint& p);
+    void tileMouseEvent(int i, const QMouseEvent& me);
     void sendOver(const Target& t, DragState state, const QPoint& p);
 
     // The tile being carried, from the press on it to the release.

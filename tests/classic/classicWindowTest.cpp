@@ -136,6 +136,9 @@ TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     }
     // The carried tile, held low over its target, lets the target's border show through.
     drag(0, {at(4, 0.5, 0.9)}, false);
+    const auto* carried = w->client->findChild<TileLabel*>({}, Qt::FindDirectChildrenOnly);
+    EXPECT_TRUE(carried->geometry().center().x() == at(4).x() &&  // above the pointer
+                carried->geometry().bottom() < at(4, 0.5, 0.9).y());
     const QImage top = w->client->grab(w->slotRect(4).adjusted(0, 0, 0, -20)).toImage();
     for (int x = 0; x < top.width(); ++x)
         EXPECT_LT(qGray(top.pixel(x, 0)), 170) << x;
@@ -144,11 +147,45 @@ TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     EXPECT_FALSE(w->lblTile[4]->hasBorder());
 }
 
+TEST_F(ClassicWindow, TilesShowTheirLetterInTheMiddleWhiteWhenSelectedAndUnderlinedWhenBlank) {
+    start("QIXEN_T");
+    click(2);
+    click(5);
+    w->rack->setFocus();      // the cursor on slot 0
+    drag(6, {at(3)}, false);  // slot 3 bordered under the carried tile
+    const QPalette pal = w->palette();
+    int plainBottom = 0;  // of the E in slot 3, beside the blank shown as E
+    for (int i : {0, 2, 3, 5}) {
+        SCOPED_TRACE(i);
+        const QImage img = w->lblTile[i]->grab().toImage();
+        const int mid = img.width() / 2;
+        int left = 99, right = 0, top = 99, bottom = 0, white = 0;  // dark ink, white letters
+        for (int y = 2; y < img.height() - 2; ++y)
+            for (int x = 2; x < img.width() - 2; ++x) {
+                const QColor c = img.pixelColor(x, y);
+                white += std::min({c.red(), c.green(), c.blue()}) > 245;
+                if (std::max({c.red(), c.green(), c.blue()}) < 80)
+                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                    bottom = std::max(bottom, y);
+            }
+        EXPECT_LE(std::abs(left + right - 2 * mid), 1);
+        EXPECT_TRUE(i == 5 ? bottom > plainBottom + 1 : std::abs(top + bottom - 2 * mid) <= 1);
+        plainBottom = bottom;
+        EXPECT_EQ(white > 0, i == 2 || i == 5);
+        EXPECT_EQ(img.pixelColor(5, mid), pal.color(QPalette::Button));
+        EXPECT_EQ(QList<QColor>({img.pixelColor(0, 0), img.pixelColor(2 * mid, 2 * mid)}),
+                  QList<QColor>({i == 3 ? Qt::black : pal.color(QPalette::Light),
+                                 i == 3 ? Qt::black : pal.color(QPalette::Dark)}));
+    }
+}
+
 TEST_F(ClassicWindow, LearnModeOffHidesItsWidgetsAndKeepsWhatTheyShow) {
     w->game().showDefinition("QAT");
     const QString definition = w->lblDefinition->text();
     for (bool on : {false, true}) {
+        const QImage before = w->chkLearnMode->grab().toImage();
         w->chkLearnMode->click();
+        EXPECT_NE(w->chkLearnMode->grab().toImage(), before);  // its box shows the change
         for (QWidget* shown : std::initializer_list<QWidget*>{w->lblDefinition, w->rtfPotentials,
                                                               w->lblCountdown, w->lblCountdown2})
             EXPECT_EQ(shown->isVisible(), on);
@@ -212,6 +249,23 @@ TEST_F(ClassicWindow, FileHighScoresShowsTheTableOverTheGameUntilItCloses) {
     });
     w->mnuFileHighScores->trigger();
     EXPECT_TRUE(shown);
+}
+
+TEST_F(ClassicWindow, ExitAsksFirstDuringAGameAndReturnsToTheLaunchPad) {
+    start("QIXEN_T");
+    for (const bool yes : {false, true}) {
+        dialogs.yesNoAnswers = {yes};
+        w->mnuFileExit->trigger();
+        EXPECT_EQ(w->isVisible() + core::frmLaunchpad::instance().isVisible() * 2, yes ? 2 : 1);
+    }
+    EXPECT_EQ(dialogs.shown.back().title + '|' + dialogs.shown.back().text +
+                  (dialogs.shown.back().parent == w ? "" : "?"),
+              "Exit Quillbox?|A game is in progress!\r\nDo you really want to exit?");
+}
+
+TEST_F(ClassicWindow, HelpRulesOpensTheRulesViewerAndHelpAboutTheAboutBoxOverIt) {
+    ui::setProgramFolderForTesting({});  // where the rules document is
+    expectHelpItemsOpenTheirWindows(w, w->mnuHelpRules, w->mnuHelpAbout);
 }
 
 TEST_F(ClassicWindow, PrintingPrintsTheSelectionWhenThereIsOne) {
@@ -298,11 +352,14 @@ TEST_F(ClassicWindow, TheRackReadsAsAListOfSlotsWithTheCursorsSlotFocused) {
     EXPECT_TRUE(list->focusChild() == nullptr && !list->child(0)->state().focused);
     EXPECT_EQ(accessibleText(w->imgSpacer[9]) + accessibleText(w->imgSpacer[10]),
               "insertion point before slot 10insertion point after slot 10");
-    w->rack->setFocus();
+    w->rack->setFocus();  // the cursor shows only while the rack has the focus
+    EXPECT_TRUE(w->lblTile[0]->cursorShown());
     pressKeys("{Right}{Right}");
     EXPECT_EQ(list->focusChild(), list->child(2));
     EXPECT_TRUE(list->child(2)->state().focused && !list->child(1)->state().focused &&
                 list->child(7)->state().focusable);
+    w->rtfPlays->setFocus();
+    EXPECT_FALSE(w->lblTile[2]->cursorShown());
 }
 
 }  // namespace

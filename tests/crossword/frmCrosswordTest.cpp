@@ -5,14 +5,11 @@
 #include <QAccessible>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 
 #include "core/frmLaunchpad.h"
 #include "core/mainMod.h"
 #include "crossword/boardWidgets.h"
 #include "crossword/frmCrossword.h"
-#include "help/frmAbout.h"
-#include "help/frmRules.h"
 #include "support/keyScript.h"
 #include "support/scriptedDialogs.h"
 #include "support/scriptedRandom.h"
@@ -20,8 +17,6 @@
 #include "ui/maskedLetterBox.h"
 
 using namespace quillbox::crossword;
-using quillbox::help::frmAbout;
-using quillbox::help::frmRules;
 using quillbox::testing::accessibleText;
 using quillbox::testing::pressKeys;
 
@@ -148,20 +143,7 @@ TEST_F(CrosswordWindow, AClickedCellTakesOneLetterThatLeavingItCommitsInUpperCas
 }
 
 TEST_F(CrosswordWindow, HelpRulesOpensTheRulesViewerAndHelpAboutTheAboutBoxOverIt) {
-    QWidget* aboutOver = nullptr;  // looked at from inside the about box's modal loop
-    const auto look = [&] {
-        aboutOver = frmAbout::loaded() ? frmAbout::instance().parentWidget() : nullptr;
-        frmAbout::unload();
-    };
-    for (QAction* item : {w->mnuHelpRules, w->mnuHelpAbout}) {
-        QTimer::singleShot(0, look);
-        item->trigger();  // the about box returns once closed
-        QApplication::processEvents();
-        EXPECT_EQ(frmRules::loaded(), item == w->mnuHelpRules);
-        EXPECT_EQ(aboutOver, item == w->mnuHelpAbout ? w : nullptr);
-        frmRules::unload();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    quillbox::testing::expectHelpItemsOpenTheirWindows(w, w->mnuHelpRules, w->mnuHelpAbout);
 }
 
 TEST_F(CrosswordWindow, ExitAndTheCloseBoxReturnToTheLaunchPadAndTheRunStartsAgain) {
