@@ -64,7 +64,6 @@ std::optional<rtf::Document> parseRtf(const QString& s) {
 // (CR LF, CR and LF all count as one), U+2028 for a line break.
 QString insertablePlain(const QString& s) {
     QString out;
-    out.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s.at(i);
         if (c == u'\r') {
@@ -401,10 +400,8 @@ QTextDocument* RichTextBox::freshDocument() {
     const bool undo = deferred_ ? deferred_->undoRedo : old->isUndoRedoEnabled();
     deferred_.reset();
     auto* fresh = new QTextDocument(this);
+    // The box's font lives in its document; the other settings are Qt's defaults.
     fresh->setDefaultFont(old->defaultFont());
-    fresh->setDocumentMargin(old->documentMargin());
-    fresh->setUseDesignMetrics(old->useDesignMetrics());
-    fresh->setIndentWidth(old->indentWidth());
     fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
     fresh->setUndoRedoEnabled(undo);
     setDocument(fresh);

@@ -125,6 +125,10 @@ TEST_F(CrosswordWindow, AClickedCellTakesOneLetterThatLeavingItCommitsInUpperCas
     EXPECT_EQ(w->mskBox[2]->text(), "b");
     click(w->lblBox[5]);
     QTest::keyClicks(w->mskBox[5], "q");
+    for (auto reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, reason);  // another window or a menu: the box stays
+        QApplication::sendEvent(w->mskBox[5], &away);
+    }
     EXPECT_EQ(shows(), "..B...... @9 100 wwwwswwss");
     click(w->cmdGenerate);  // commits the open box, then clears every cell
     EXPECT_EQ(shows(), "......... @0 010 wwwwwwwww");
