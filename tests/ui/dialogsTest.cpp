@@ -75,17 +75,15 @@ void press(QDialog* dialog, QDialogButtonBox::ButtonRole role) {
 }  // namespace
 
 TEST(RealDialogs, AQuestionIsTrueForYesOrEnterAndFalseForNoOrEscape) {
-    const std::pair<std::function<void(QMessageBox*)>, bool> cases[] = {
-        {[](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, true},
-        {[](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, false},
-        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, true},
-        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, false},
-    };
-    for (const auto& [act, expected] : cases) {
-        ModalAnswers answers{{answer<QMessageBox>([act](QMessageBox* box) {
+    // The button clicked, or else the key pressed, and the answer it gives.
+    for (const auto& [button, key, expected] : {std::tuple{QMessageBox::Yes, Qt::Key_unknown, true},
+                                                {QMessageBox::No, Qt::Key_unknown, false},
+                                                {QMessageBox::NoButton, Qt::Key_Return, true},
+                                                {QMessageBox::NoButton, Qt::Key_Escape, false}}) {
+        ModalAnswers answers{{answer<QMessageBox>([button, key](QMessageBox* box) {
             EXPECT_EQ(box->windowTitle() + box->text(), QStringLiteral("Quit?Really quit?"));
             EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-            act(box);
+            button ? box->button(button)->click() : QTest::keyClick(box, key);
         })}};
         EXPECT_EQ(
             dialogs().askYesNo(nullptr, QStringLiteral("Really quit?"), QStringLiteral("Quit?")),

@@ -152,19 +152,14 @@ TEST_F(RichText, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFiles) {
 TEST_F(RichText, WritesTheFontShownWithItsPitchAndSize) {
     QFont pixels = quillbox::ui::classicFont(QStringLiteral("Arial"), 10);
     pixels.setPixelSize(12);  // 96 pixels to the inch: 9 points
-    const struct {
-        QFont font;
-        bool fixedPitch;
-        int halfPoints;
-    } cases[] = {{box.font(), true, 18}, {pixels, false, 18}};
-    for (const auto& c : cases) {
-        box.setFont(c.font);
+    for (const auto& [font, fixedPitch] : {std::pair{box.font(), true}, {pixels, false}}) {
+        box.setFont(font);
         box.setText(QStringLiteral("TOTAL      12"));
         const rtf::Document written = rtf::readRtf(box.textRTF().toStdString());
-        // The face shown: Fixedsys and Arial stand for Debian faces.
-        const std::string shown = QFontInfo(c.font).family().toStdString();
-        EXPECT_EQ(written.fonts, (std::vector<rtf::Font>{{shown, "", c.fixedPitch}}));
-        EXPECT_EQ(written.paragraphs.at(0).runs.at(0).format.halfPoints, c.halfPoints);
+        // The face shown (Fixedsys and Arial stand for Debian faces), at 9 points.
+        const std::string shown = QFontInfo(font).family().toStdString();
+        EXPECT_EQ(written.fonts, (std::vector<rtf::Font>{{shown, "", fixedPitch}}));
+        EXPECT_EQ(written.paragraphs.at(0).runs.at(0).format.halfPoints, 18);
     }
 }
 
@@ -213,31 +208,24 @@ TEST_F(RichText, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
 
 TEST_F(RichText, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
     QTemporaryDir dir;
-    const QString notRtf = dir.filePath(QStringLiteral("notes.rtf"));
-    const QString fifo = dir.filePath(QStringLiteral("fifo.rtf"));
-    QFile huge(dir.filePath(QStringLiteral("huge.rtf"))), most(dir.filePath("most.rtf"));
+    QFile huge(dir.filePath(QStringLiteral("huge.rtf"))), most(dir.filePath("most.rtf")),
+        text(dir.filePath(QStringLiteral("notes.rtf")));
     // Sparse, so cheap to make: one byte over the limit, and the limit itself.
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((64LL << 20) + 1) &&
-                most.open(QIODevice::WriteOnly) && most.resize(64LL << 20));
-    QFile text(notRtf);
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("Just some words.\n") > 0);
+                most.open(QIODevice::WriteOnly) && most.resize(64LL << 20) &&
+                text.open(QIODevice::WriteOnly) && text.write("Just some words.\n") > 0);
     // Opening a FIFO would block, a device may never end: refused at once.
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.rtf")).constData(), 0600), 0);
     box.setText(QStringLiteral("kept"));
-    for (const auto& [path, reason, saving] :
-         {std::tuple{dir.filePath(QStringLiteral("no/such/x.rtf")), "", true},
-          {dir.filePath(QStringLiteral("missing.rtf")), "does not exist", false},
-          {notRtf, "not a readable RTF document", false},
-          {fifo, "not a regular file", false},
-          {dir.path(), "not a regular file", false},
-          {huge.fileName(), "larger than 64 MB", false},
-          {most.fileName(), "not a readable RTF document", false}}) {
+    for (const QStringList& c : quillbox::testing::dataTable("ui/boxFileErrors.txt")) {
+        const std::string path = dir.filePath(c[0]).toStdString();
         try {
-            saving ? box.saveFile(path) : box.loadFile(path);
-            ADD_FAILURE() << path.toStdString() << " did not fail";
+            c[1] == "save" ? box.saveFile(dir.filePath(c[0])) : box.loadFile(dir.filePath(c[0]));
+            ADD_FAILURE() << path << " did not fail";
         } catch (const quillbox::ui::RichTextError& e) {
-            EXPECT_EQ(std::string(e.what()).rfind(path.toStdString(), 0), 0u) << e.what();
-            EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind(path, 0), 0u) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c[2].toStdString()), std::string::npos)
+                << e.what();
         }
         EXPECT_EQ(box.text(), QStringLiteral("kept"));
     }
@@ -381,8 +369,7 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
     const auto [rtfList, formatted] = listOf(400);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        RichTextBox fast;
-        RichTextBox reference;
+        RichTextBox fast, reference;
         for (RichTextBox* b : {&fast, &reference}) {
             b->setFont(quillbox::ui::classicFont(QStringLiteral("Fixedsys"), 9));
             b->resize(240, 120);

@@ -107,24 +107,18 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
                                           {"Arial", "", false},
                                           {"Prop", "", false}}));
     EXPECT_EQ(formatOf(d, u"plain"), font(1, 18));  // \deff1
-    const struct {
-        std::u16string_view text;
-        bool bold, italic, underline;
-        std::optional<Color> color;
-    } styled[] = {
-        {u"bold", true, false, false, {}},  {u"italic", false, true, false, {}},
-        {u"under", false, false, true, {}}, {u"red", false, false, false, Color{255, 0, 0}},
-        {u"bn", true, false, false, {}},    {u"green", false, false, true, Color{0, 128, 0}},
-        {u"nu", false, false, false, {}},   {u"un", false, false, true, {}},
-        {u"nw", false, false, false, {}},   {u"wn", false, false, true, {}},
-        {u"none", false, false, false, {}}, {u"after", false, false, false, {}},
-    };
-    for (const auto& s : styled) {
-        const Format f = formatOf(d, s.text);
-        EXPECT_EQ(std::tie(f.bold, f.italic, f.underline, f.color),
-                  std::tie(s.bold, s.italic, s.underline, s.color))
-            << utf8(s.text);
+    // Each piece as bold, italic, underline (b, i, u or -) and its colour (0xRRGGBB, -1: none).
+    std::string shown;
+    for (const std::u16string_view s : {u"bold", u"italic", u"under", u"red", u"bn", u"green",
+                                        u"nu", u"un", u"nw", u"wn", u"none", u"after"}) {
+        const Format f = formatOf(d, s);
+        const int rgb = f.color ? f.color->red << 16 | f.color->green << 8 | f.color->blue : -1;
+        shown += utf8(s) + ':' + "-b"[f.bold] + "-i"[f.italic] + "-u"[f.underline] +
+                 std::to_string(rgb) + ' ';
     }
+    EXPECT_EQ(shown,
+              "bold:b---1 italic:-i--1 under:--u-1 red:---16711680 bn:b---1 green:--u32768 "
+              "nu:----1 un:--u-1 nw:----1 wn:--u-1 none:----1 after:----1 ");
     EXPECT_EQ(formatOf(d, u"arial"), font(2, 30));
     EXPECT_EQ(formatOf(d, u"huge").halfPoints, 3276);
     EXPECT_EQ(formatOf(d, u"zero").halfPoints, 0);
