@@ -1,6 +1,6 @@
 // What the thin ui layer gives every window: the application set-up, the
-// classic fonts, the icon, centring, the masked letter box, and where the
-// program's files are.
+// classic fonts, the icon, the masked letter box, and where the program's
+// files are.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,7 +15,6 @@
 #include "ui/appearance.h"
 #include "ui/maskedLetterBox.h"
 #include "ui/programFolder.h"
-#include "ui/windowSetup.h"
 
 namespace ui = quillbox::ui;
 

@@ -88,6 +88,40 @@ QStringList printed(const RichTextBox& box) {
     return lines;
 }
 
+// A list in the legal-play style, as RTF and as text for the fast fill: black
+// lines with one or two letters underlined, every fifth line (its paragraph
+// end included) in blue.
+std::pair<QString, quillbox::ui::FormattedText> listOf(int lines) {
+    QString rtf =
+        QStringLiteral("{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}");
+    quillbox::ui::FormattedText fast{{}, {}, {{}, {}, {}}, {}};  // underlined, blue, both
+    fast.baseFormat.setForeground(QColor(Qt::black));
+    fast.formats[0] = fast.baseFormat;
+    fast.formats[0].setFontUnderline(true);
+    fast.formats[1].setForeground(QColor(Qt::blue));
+    fast.formats[2] = fast.formats[0];
+    fast.formats[2].merge(fast.formats[1]);
+    for (int i = 0; i < lines; ++i) {
+        const QString line = QStringLiteral("%1 ZA QAT\n").arg(i, 4, 10, QChar(u'0'));
+        rtf += i % 5 == 0 ? QStringLiteral("\\cf2 ") : QStringLiteral("\\cf1 ");
+        for (int k = 0; k < line.size(); ++k) {
+            const bool under = k == i % 4 || (i % 2 == 0 && k == 5 + i % 3);
+            rtf += line[k] == u'\n' ? QStringLiteral("\\par ")
+                   : under          ? QStringLiteral("{\\ul %1}").arg(line[k])
+                                    : QString(line[k]);
+            const int format = (under ? 1 : 0) + (i % 5 == 0 ? 2 : 0) - 1;
+            const int at = static_cast<int>(fast.text.size());
+            fast.text += line[k];
+            if (auto& s = fast.stretches; !s.empty() && s.back().position + s.back().length == at &&
+                                          s.back().format == format)
+                ++s.back().length;
+            else if (format >= 0)
+                s.push_back({at, 1, format});
+        }
+    }
+    return {rtf + u'}', fast};
+}
+
 class RichText : public ::testing::Test {
   protected:
     RichText() {
@@ -240,44 +274,6 @@ TEST_F(RichText, PrintsTheSelectionOrElseEverything) {
     EXPECT_EQ(printed(box), QStringList{QStringLiteral("ZAX")});
     EXPECT_EQ(box.selText(), QStringLiteral("ZAX"));  // printing changes nothing
 }
-
-namespace {
-
-// A list in the legal-play style, as RTF and as text for the fast fill: black
-// lines with one or two letters underlined, every fifth line (its paragraph
-// end included) in blue.
-std::pair<QString, quillbox::ui::FormattedText> listOf(int lines) {
-    QString rtf =
-        QStringLiteral("{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}");
-    quillbox::ui::FormattedText fast{{}, {}, {{}, {}, {}}, {}};  // underlined, blue, both
-    fast.baseFormat.setForeground(QColor(Qt::black));
-    fast.formats[0] = fast.baseFormat;
-    fast.formats[0].setFontUnderline(true);
-    fast.formats[1].setForeground(QColor(Qt::blue));
-    fast.formats[2] = fast.formats[0];
-    fast.formats[2].merge(fast.formats[1]);
-    for (int i = 0; i < lines; ++i) {
-        const QString line = QStringLiteral("%1 ZA QAT\n").arg(i, 4, 10, QChar(u'0'));
-        rtf += i % 5 == 0 ? QStringLiteral("\\cf2 ") : QStringLiteral("\\cf1 ");
-        for (int k = 0; k < line.size(); ++k) {
-            const bool under = k == i % 4 || (i % 2 == 0 && k == 5 + i % 3);
-            rtf += line[k] == u'\n' ? QStringLiteral("\\par ")
-                   : under          ? QStringLiteral("{\\ul %1}").arg(line[k])
-                                    : QString(line[k]);
-            const int format = (under ? 1 : 0) + (i % 5 == 0 ? 2 : 0) - 1;
-            const int at = static_cast<int>(fast.text.size());
-            fast.text += line[k];
-            if (auto& s = fast.stretches; !s.empty() && s.back().position + s.back().length == at &&
-                                          s.back().format == format)
-                ++s.back().length;
-            else if (format >= 0)
-                s.push_back({at, 1, format});
-        }
-    }
-    return {rtf + u'}', fast};
-}
-
-}  // namespace
 
 // Every public operation gives the same result, and leaves the same content,
 // on a box filled the fast way (its formats deferred until something needs
