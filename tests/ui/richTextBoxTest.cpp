@@ -46,6 +46,11 @@ QStringList styled(const RichTextBox& box) {
     return out;
 }
 
+void select(RichTextBox& box, int from, int length) {
+    box.setSelStart(from);
+    box.setSelLength(length);
+}
+
 // What the tally sheet does for each line: compose it in a hidden box,
 // underline its blanks, colour it, then insert its RTF at the end.
 void appendLine(RichTextBox& target, const QString& line, const QColor& color,
@@ -53,12 +58,10 @@ void appendLine(RichTextBox& target, const QString& line, const QColor& color,
     RichTextBox hidden;
     hidden.setText(line);
     for (int u : blanks) {
-        hidden.setSelStart(u);
-        hidden.setSelLength(1);
+        select(hidden, u, 1);
         hidden.setSelUnderline(true);
     }
-    hidden.setSelStart(0);
-    hidden.setSelLength(50000);
+    select(hidden, 0, 50000);
     hidden.setSelColor(color);
     target.setSelStart(50000);
     target.setSelText(hidden.textRTF());
@@ -74,7 +77,6 @@ void fillTally(RichTextBox& box) {
 QStringList printed(const RichTextBox& box) {
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
     box.selPrint(printer);
     QProcess p;
@@ -131,8 +133,7 @@ class RichText : public ::testing::Test {
     // A table row's first fields: the text, then the selection's start and length.
     void fillAndSelect(const QStringList& row) {
         box.setText(row[0]);
-        box.setSelStart(row[1].toInt());
-        box.setSelLength(row[2].toInt());
+        select(box, row[1].toInt(), row[2].toInt());
     }
     RichTextBox box;
 };
@@ -269,8 +270,7 @@ TEST_F(RichText, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
 TEST_F(RichText, PrintsTheSelectionOrElseEverything) {
     fillTally(box);
     EXPECT_EQ(printed(box), (QStringList{"QAT 1", "ZAX 1", "XQ -1"}));
-    box.setSelStart(box.text().indexOf(QStringLiteral("ZAX")));
-    box.setSelLength(3);
+    select(box, box.text().indexOf(QStringLiteral("ZAX")), 3);
     EXPECT_EQ(printed(box), QStringList{QStringLiteral("ZAX")});
     EXPECT_EQ(box.selText(), QStringLiteral("ZAX"));  // printing changes nothing
 }
@@ -280,10 +280,6 @@ TEST_F(RichText, PrintsTheSelectionOrElseEverything) {
 // them) as on a box that read the same content as RTF. Each row starts from
 // freshly filled boxes.
 TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
-    auto select = [](RichTextBox& b, int from, int length) {
-        b.setSelStart(from);
-        b.setSelLength(length);
-    };
     auto type = [](RichTextBox& b, const char* at, const char* keys) {
         b.setSelStart(b.text().indexOf(QString::fromLatin1(at)));
         QTest::keyClicks(&b, QString::fromLatin1(keys));

@@ -14,22 +14,17 @@ using namespace std::literals;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-std::string fixture(const std::string& name) {
-    return readFile(std::string(QUILLBOX_RTF_FIXTURES) + "/" + name);
+// A file of tests/ui/fixtures, or of the given folder.
+std::string fixture(const std::string& name, const std::string& folder = QUILLBOX_RTF_FIXTURES) {
+    std::ifstream in(folder + "/" + name, std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    return (std::ostringstream() << in.rdbuf()).str();
 }
 
 // Reads every document of a table in tests/data/ui (its first lines say how
 // it is written) and compares the plain text with the table's.
 void expectTableTexts(const std::string& table) {
-    std::istringstream lines(readFile(QUILLBOX_TEST_DATA "/ui/" + table));
+    std::istringstream lines(fixture(table, QUILLBOX_TEST_DATA "/ui"));
     int number = 0;
     for (std::string line; std::getline(lines, line);) {
         if (++number, line.empty() || line[0] == '#')
@@ -216,7 +211,7 @@ TEST(RtfWriter, WhatItWritesReadsBackCharacterForCharacter) {
     }
     // Word for word: the shortest switches, \plain to reach the default size.
     EXPECT_EQ(writeRtf(built) + writeRtf(documents.back()),
-              readFile(QUILLBOX_TEST_DATA "/ui/rtfWritten.rtf"));
+              fixture("rtfWritten.rtf", QUILLBOX_TEST_DATA "/ui"));
 }
 
 TEST(RtfDocumentText, ConvertsBetweenUtf8AndUtf16AndJoinsParagraphsWithCrLf) {
