@@ -43,12 +43,13 @@ void expectTableTexts(const std::string& table) {
     EXPECT_GT(number, 20) << table;
 }
 
-// Every character with its format; a paragraph end is '\n' in the default format.
+// Every character with its format, a paragraph end as CR LF in the default
+// format: one for each character of plainText.
 std::vector<std::pair<char16_t, Format>> characters(const Document& d) {
     std::vector<std::pair<char16_t, Format>> out;
     for (const Paragraph& p : d.paragraphs) {
         if (&p != &d.paragraphs.front())
-            out.emplace_back(u'\n', Format{});
+            out.insert(out.end(), {{u'\r', Format{}}, {u'\n', Format{}}});
         for (const Run& r : p.runs)
             for (const char16_t c : r.text)
                 out.emplace_back(c, r.format);
@@ -58,13 +59,9 @@ std::vector<std::pair<char16_t, Format>> characters(const Document& d) {
 
 // The format of the character at offset in the first occurrence of what.
 Format formatOf(const Document& d, std::u16string_view what, std::size_t offset = 0) {
-    const auto chars = characters(d);
-    std::u16string text;
-    for (const auto& c : chars)
-        text += c.first;
-    const auto at = text.find(what);
+    const auto at = plainText(d).find(what);
     EXPECT_NE(at, std::u16string::npos) << utf8(what);
-    return at == std::u16string::npos ? Format{} : chars[at + offset].second;
+    return at == std::u16string::npos ? Format{} : characters(d).at(at + offset).second;
 }
 
 Format font(int font, int halfPoints) {
