@@ -23,7 +23,6 @@
 #include "ui/rtf/rtfDocument.h"
 
 using quillbox::ui::RichTextBox;
-namespace rtf = quillbox::ui::rtf;
 
 namespace {
 
@@ -190,10 +189,10 @@ TEST_F(RichText, WritesTheFontShownWithItsPitchAndSize) {
     for (const auto& [font, fixedPitch] : {std::pair{box.font(), true}, {pixels, false}}) {
         box.setFont(font);
         box.setText(QStringLiteral("TOTAL      12"));
-        const rtf::Document written = rtf::readRtf(box.textRTF().toStdString());
+        const auto written = quillbox::ui::rtf::readRtf(box.textRTF().toStdString());
         // The face shown (Fixedsys and Arial stand for Debian faces), at 9 points.
         const std::string shown = QFontInfo(font).family().toStdString();
-        EXPECT_EQ(written.fonts, (std::vector<rtf::Font>{{shown, "", fixedPitch}}));
+        EXPECT_EQ(written.fonts, (std::vector<quillbox::ui::rtf::Font>{{shown, "", fixedPitch}}));
         EXPECT_EQ(written.paragraphs.at(0).runs.at(0).format.halfPoints, 18);
     }
 }
