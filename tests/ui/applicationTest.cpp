@@ -28,7 +28,7 @@ TEST(Application, OutlivesItsLastWindowWithTheClassicFontsAndTheIconAtEverySize)
     EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 200);
     EXPECT_EQ(QApplication::font().family(), "MS Sans Serif");
     for (const char* classic : {"MS Sans Serif", "Arial", "MS Serif", "Fixedsys"})
-        EXPECT_EQ(QFont::substitutes(QString::fromLatin1(classic)).size(), 2) << classic;
+        EXPECT_EQ(QFont::substitutes(classic).size(), 2) << classic;
     EXPECT_TRUE(QFontInfo(ui::classicFont("Fixedsys", 9)).fixedPitch());
     const QFont label = ui::classicFont("Arial", 9.75, true, true);
     EXPECT_EQ(std::tuple(label.pointSizeF(), label.bold(), label.underline(), label.styleHint()),
@@ -50,7 +50,7 @@ TEST(MaskedLetterBox, TakesOnlyLettersUpToItsPositions) {
 // system install: then the scores go to the player's XDG data folder.
 TEST(ProgramFolder, FilesLieBesideTheProgramUnlessOnlyASystemInstallHasTheRules) {
     QTemporaryDir root;
-    auto at = [&root](const char* path) { return root.filePath(QString::fromLatin1(path)); };
+    auto at = [&root](const char* path) { return root.filePath(path); };
     const QString rules = "/Quillbox Rules.rtf";
     QDir().mkpath(at("games"));
     QDir().mkpath(at("share/quillbox"));

@@ -113,11 +113,10 @@ TEST(RealDialogs, AnInputBoxGivesWhatWasTypedOrNothingWhenCancelled) {
             EXPECT_EQ(box->windowTitle() + box->labelText() + box->textValue(),
                       "High Score!Name:Ann");
             if (*typed)
-                box->findChild<QLineEdit*>()->setText(QString::fromLatin1(typed));
+                box->findChild<QLineEdit*>()->setText(typed);
             press(box, button);
         })}};
-        EXPECT_EQ(dialogs().input(nullptr, "Name:", "High Score!", "Ann"),
-                  QString::fromLatin1(expected));
+        EXPECT_EQ(dialogs().input(nullptr, "Name:", "High Score!", "Ann"), expected);
     }
 }
 
@@ -127,8 +126,7 @@ TEST(RealDialogs, SaveAsAddsTheDefaultSuffixAndAsksBeforeReplacingAFile) {
     auto typeAndSave = [&dir](const char* name) {
         return answer<QFileDialog>([&dir, name](QFileDialog* d) {
             EXPECT_EQ(d->nameFilters(), QStringList{"Rich Text Files (*.rtf)"});
-            d->findChild<QLineEdit*>("fileNameEdit")
-                ->setText(dir.filePath(QString::fromLatin1(name)));
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath(name));
             press(d, QDialogButtonBox::AcceptRole);
         });
     };
@@ -149,7 +147,7 @@ TEST(RealDialogs, SaveAsAddsTheDefaultSuffixAndAsksBeforeReplacingAFile) {
     for (const auto& [steps, saved] : cases) {
         ModalAnswers answers{steps};
         EXPECT_EQ(dialogs().saveFileName(nullptr, "Rich Text Files (*.rtf)", "rtf"),
-                  saved ? dir.filePath(QString::fromLatin1(saved)) : QString());
+                  saved ? dir.filePath(saved) : QString());
     }
 }
 
