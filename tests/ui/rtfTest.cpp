@@ -99,18 +99,19 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
                                           {"Arial", "", false},
                                           {"Prop", "", false}}));
     EXPECT_EQ(formatOf(d, u"plain"), font(1, 18));  // \deff1
-    // Each piece as bold, italic, underline (b, i, u or -) and its colour (0xRRGGBB, -1: none).
+    // Each piece as bold, italic, underline (b, i, u or -), then its colour if it
+    // has one (0xRRGGBB, written in decimal).
     std::string shown;
     for (const std::u16string_view s : {u"bold", u"italic", u"under", u"red", u"bn", u"green",
                                         u"nu", u"un", u"nw", u"wn", u"none", u"after"}) {
         const Format f = formatOf(d, s);
         const int rgb = f.color ? f.color->red << 16 | f.color->green << 8 | f.color->blue : -1;
         shown += utf8(s) + ':' + "-b"[f.bold] + "-i"[f.italic] + "-u"[f.underline] +
-                 std::to_string(rgb) + ' ';
+                 (rgb < 0 ? "" : " " + std::to_string(rgb)) + ", ";
     }
     EXPECT_EQ(shown,
-              "bold:b---1 italic:-i--1 under:--u-1 red:---16711680 bn:b---1 green:--u32768 "
-              "nu:----1 un:--u-1 nw:----1 wn:--u-1 none:----1 after:----1 ");
+              "bold:b--, italic:-i-, under:--u, red:--- 16711680, bn:b--, green:--u 32768, "
+              "nu:---, un:--u, nw:---, wn:--u, none:---, after:---, ");
     EXPECT_EQ(formatOf(d, u"arial"), font(2, 30));
     EXPECT_EQ(formatOf(d, u"huge").halfPoints, 3276);
     EXPECT_EQ(formatOf(d, u"zero").halfPoints, 0);
