@@ -18,12 +18,10 @@
 #include "ui/maskedLetterBox.h"
 
 using namespace quillbox;
-using classic::frmMain;
-using core::frmLaunchpad;
 
 struct Launchpad : ::testing::Test {
     void SetUp() override {
-        pad = &frmLaunchpad::instance();
+        pad = &core::frmLaunchpad::instance();
         pad->show();
         QApplication::setActiveWindow(pad);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(pad));
@@ -33,14 +31,14 @@ struct Launchpad : ::testing::Test {
             w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    frmLaunchpad* pad = nullptr;
+    core::frmLaunchpad* pad = nullptr;
 };
 
 // Enter in the lookup box opens Classic, the default; on Crossword's button,
 // the Crossword. Closing a game brings the launch pad back (see their tests).
 TEST_F(Launchpad, EnterOpensClassicFromTheLookupBoxOrTheGameWhoseButtonIsFocusedInItsPlace) {
     QTest::keyClick(pad->mskWord, Qt::Key_Return);
-    EXPECT_TRUE(frmMain::instance().isVisible() && !pad->isVisible());
+    EXPECT_TRUE(classic::frmMain::instance().isVisible() && !pad->isVisible());
     pad->show();
     QTest::keyClick(pad->cmdCrossword, Qt::Key_Return);
     EXPECT_TRUE(crossword::frmCrossword::instance().isVisible() && !pad->isVisible());
@@ -57,7 +55,7 @@ TEST_F(Launchpad, ClosingItByExitOrEscEndsTheProgramAndClosesTheRulesViewer) {
         stop.start(2000);
         EXPECT_EQ(QApplication::exec(), 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_FALSE(frmLaunchpad::loaded() || help::frmRules::loaded());
+        EXPECT_FALSE(core::frmLaunchpad::loaded() || help::frmRules::loaded());
     }
 }
 
@@ -91,7 +89,7 @@ TEST_F(Launchpad, NoWindowCutsADefinitionOff) {
         }
         return cut;
     };
-    frmMain& game = frmMain::instance();
+    classic::frmMain& game = classic::frmMain::instance();
     game.show();
     QLabel* clue = crossword::frmCrossword::instance().lbl1Adef;
     EXPECT_EQ(

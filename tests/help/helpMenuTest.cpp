@@ -44,9 +44,8 @@ TEST(RulesDocument, WordListsHoldEveryFormOfAListedWordAndNoBoldButTheirHeadings
         EXPECT_TRUE(!inLists || bold.empty() ||
                     (plain.empty() && frmRules::contentsEntries().contains(heading)))
             << bold;
-        for (std::sregex_iterator w(plain.begin(), plain.end(), listed), end; inLists && w != end;
-             ++w)
-            words.insert((*w)[2]);
+        if (inLists)
+            words.insert(std::sregex_token_iterator(plain.begin(), plain.end(), listed, 2), {});
     }
     int forms = 0;
     for (std::smatch m; const auto& w : core::mainMod::lexicon().Keys())

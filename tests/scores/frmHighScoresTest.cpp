@@ -57,32 +57,27 @@ std::string seen(const std::string& folder, bool add) {
 }
 
 TEST(ScoreFileSystem, EachOddFileIsUsedOrLeftAloneWithAMessageNamingTheFileThatFailed) {
-    std::ifstream data(QUILLBOX_TEST_DATA "/scores/oddFiles.txt");
-    std::vector<std::map<std::string, std::string>> cases;
-    for (std::string line; std::getline(data, line);) {
-        const std::size_t blank = std::min(line.find(' '), line.size());
-        if (line.starts_with("case "))
-            cases.emplace_back();
-        if (!line.empty() && line[0] != '#')
-            cases.back()[line.substr(0, blank)] = line.substr(std::min(blank + 1, line.size()));
-    }
-    ASSERT_EQ(cases.size(), 21u);
+    const std::string data = readBytes(QUILLBOX_TEST_DATA "/scores/oddFiles.txt");
+    // Each case's fields, in this order: case, set-up, do, sees, state.
+    const std::regex fields("\ncase (.*)\nset-up (.*)\ndo (.*)\nsees ?(.*)\nstate (.*)");
+    const std::sregex_iterator first(data.begin(), data.end(), fields), end;
+    ASSERT_EQ(std::distance(first, end), 21);
     const std::string tail = record("Eleventh", 999) + std::string(70'000, 'x');
-    for (auto& c : cases) {
-        SCOPED_TRACE(c["case"]);
+    for (auto c = first; c != end; ++c) {
+        SCOPED_TRACE(c->str(1));
         TempFolder d;
         writeBytes(d.scoreFile(), descending() + tail);
         const std::string script =
             "(set -e; cd '" + d.path + "'; T='High Scores.rnd'; L=\"$T.lock\"; chmod 644 \"$T\"; " +
-            (kRoot ? "chown 65534 \"$T\"; " : "") + c["set-up"] + ") 2>/dev/null";
+            (kRoot ? "chown 65534 \"$T\"; " : "") + c->str(2) + ") 2>/dev/null";
         if (std::system(script.c_str()) != 0) {
             ASSERT_FALSE(kRoot);
             continue;
         }
-        Child player(true, [&] { return seen(d.path, c["do"] == "add"); });
-        const QString sees = QString::fromStdString(c["sees"]).replace("%1", d.path.c_str());
+        Child player(true, [&] { return seen(d.path, c->str(3) == "add"); });
+        const QString sees = QString::fromStdString(c->str(4)).replace("%1", d.path.c_str());
         EXPECT_EQ(player.finish(), std::pair(0, sees.toStdString()));
-        EXPECT_EQ(state(d, tail), c["state"]);
+        EXPECT_EQ(state(d, tail), c->str(5));
     }
 }
 

@@ -13,8 +13,6 @@
 using namespace quillbox::scores;
 using namespace scoretest;
 
-namespace {
-
 TEST(CodePage, MapsWhatThePageHasAndOneQuestionMarkPerCharacterOrBadByteOtherwise) {
     EXPECT_EQ(toWindows1252("Zoë Ñ ÿ|€ Š ™ œ Ÿ — …|\u00A0\u00BF"),
               "Zo\xEB \xD1 \xFF|\x80 \x8A \x99 \x9C \x9F \x97 \x85|\xA0\xBF");
@@ -90,5 +88,3 @@ TEST(ScoreFile, ManyProgramsAddingAtOnceLoseNoEntry) {
         fs::permissions(dir.scoreFile(), fs::perms(0666));
     }
 }
-
-}  // namespace

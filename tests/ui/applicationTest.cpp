@@ -1,6 +1,6 @@
 // What the thin ui layer gives every window: the application set-up, the
-// classic fonts, the icon, centring, the masked letter box, and where the
-// program's files are.
+// classic fonts, the icon, the masked letter box, and where the program's
+// files are.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,7 +15,6 @@
 #include "ui/appearance.h"
 #include "ui/maskedLetterBox.h"
 #include "ui/programFolder.h"
-#include "ui/windowSetup.h"
 
 namespace ui = quillbox::ui;
 
@@ -23,16 +22,15 @@ TEST(Application, OutlivesItsLastWindowWithTheClassicFontsAndTheIconAtEverySize)
     // The test program ran setUpApplication, as the program does.
     EXPECT_EQ(std::tuple(QApplication::applicationName(), QGuiApplication::desktopFileName(),
                          QApplication::style()->name()),
-              std::tuple(QStringLiteral("Quillbox"), QStringLiteral("quillbox"),
-                         QStringLiteral("fusion")));
+              std::tuple("Quillbox", "quillbox", "fusion"));
     EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
     // Its own light colours, whatever the desktop's.
     EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 200);
-    EXPECT_EQ(QApplication::font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(QApplication::font().family(), "MS Sans Serif");
     for (const char* classic : {"MS Sans Serif", "Arial", "MS Serif", "Fixedsys"})
-        EXPECT_EQ(QFont::substitutes(QString::fromLatin1(classic)).size(), 2) << classic;
-    EXPECT_TRUE(QFontInfo(ui::classicFont(QStringLiteral("Fixedsys"), 9)).fixedPitch());
-    const QFont label = ui::classicFont(QStringLiteral("Arial"), 9.75, true, true);
+        EXPECT_EQ(QFont::substitutes(classic).size(), 2) << classic;
+    EXPECT_TRUE(QFontInfo(ui::classicFont("Fixedsys", 9)).fixedPitch());
+    const QFont label = ui::classicFont("Arial", 9.75, true, true);
     EXPECT_EQ(std::tuple(label.pointSizeF(), label.bold(), label.underline(), label.styleHint()),
               std::tuple(9.75, true, true, QFont::AnyStyle));
     const std::vector<int> iconSizes{QUILLBOX_ICON_SIZES};
@@ -42,18 +40,18 @@ TEST(Application, OutlivesItsLastWindowWithTheClassicFontsAndTheIconAtEverySize)
 TEST(MaskedLetterBox, TakesOnlyLettersUpToItsPositions) {
     ui::MaskedLetterBox box(3);
     QSignalSpy changed(&box, &ui::MaskedLetterBox::changed);
-    QTest::keyClicks(&box, QStringLiteral("a1 b-cd"));
-    EXPECT_EQ(box.letters() + QString::number(changed.count()), QStringLiteral("abc3"));
-    box.setText(QStringLiteral("Q I"));  // blanks are prompts, not letters
-    EXPECT_EQ(box.letters(), QStringLiteral("QI"));
+    QTest::keyClicks(&box, "a1 b-cd");
+    EXPECT_EQ(box.letters() + QString::number(changed.count()), "abc3");
+    box.setText("Q I");  // blanks are prompts, not letters
+    EXPECT_EQ(box.letters(), "QI");
 }
 
 // Beside the program, unless the rules document is only in the folders of a
 // system install: then the scores go to the player's XDG data folder.
 TEST(ProgramFolder, FilesLieBesideTheProgramUnlessOnlyASystemInstallHasTheRules) {
     QTemporaryDir root;
-    auto at = [&root](const char* path) { return root.filePath(QString::fromLatin1(path)); };
-    const QString rules = QStringLiteral("/Quillbox Rules.rtf");
+    auto at = [&root](const char* path) { return root.filePath(path); };
+    const QString rules = "/Quillbox Rules.rtf";
     QDir().mkpath(at("games"));
     QDir().mkpath(at("share/quillbox"));
     ui::setProgramFolderForTesting(at("games"));
@@ -74,8 +72,8 @@ TEST(ProgramFolder, FilesLieBesideTheProgramUnlessOnlyASystemInstallHasTheRules)
     QFile(at("games") + rules).open(QIODevice::WriteOnly);
     EXPECT_EQ(std::pair(ui::rulesDocumentPath(), ui::scoreFolder()),
               std::pair(at("games") + rules, at("games")));
-    ui::setProgramFolderForTesting(QStringLiteral("/"));
-    EXPECT_EQ(ui::besideProgram(QStringLiteral("x.rtf")), QStringLiteral("/x.rtf"));
+    ui::setProgramFolderForTesting("/");
+    EXPECT_EQ(ui::besideProgram("x.rtf"), "/x.rtf");
     ui::setProgramFolderForTesting({});
     EXPECT_EQ(ui::programFolder(), QCoreApplication::applicationDirPath());
 }

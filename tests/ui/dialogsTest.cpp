@@ -75,21 +75,17 @@ void press(QDialog* dialog, QDialogButtonBox::ButtonRole role) {
 }  // namespace
 
 TEST(RealDialogs, AQuestionIsTrueForYesOrEnterAndFalseForNoOrEscape) {
-    const std::pair<std::function<void(QMessageBox*)>, bool> cases[] = {
-        {[](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, true},
-        {[](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, false},
-        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }, true},
-        {[](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, false},
-    };
-    for (const auto& [act, expected] : cases) {
-        ModalAnswers answers{{answer<QMessageBox>([act](QMessageBox* box) {
-            EXPECT_EQ(box->windowTitle() + box->text(), QStringLiteral("Quit?Really quit?"));
+    // The button clicked, or else the key pressed, and the answer it gives.
+    for (const auto& [button, key, expected] : {std::tuple{QMessageBox::Yes, Qt::Key_unknown, true},
+                                                {QMessageBox::No, Qt::Key_unknown, false},
+                                                {QMessageBox::NoButton, Qt::Key_Return, true},
+                                                {QMessageBox::NoButton, Qt::Key_Escape, false}}) {
+        ModalAnswers answers{{answer<QMessageBox>([button, key](QMessageBox* box) {
+            EXPECT_EQ(box->windowTitle() + box->text(), "Quit?Really quit?");
             EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-            act(box);
+            button ? box->button(button)->click() : QTest::keyClick(box, key);
         })}};
-        EXPECT_EQ(
-            dialogs().askYesNo(nullptr, QStringLiteral("Really quit?"), QStringLiteral("Quit?")),
-            expected);
+        EXPECT_EQ(dialogs().askYesNo(nullptr, "Really quit?", "Quit?"), expected);
     }
 }
 
@@ -99,13 +95,12 @@ TEST(RealDialogs, AMessageShowsItsTextTitleAndIconWithOneOkButton) {
                                       {MessageIcon::Information, QMessageBox::Information},
                                       {MessageIcon::None, QMessageBox::NoIcon}}) {
         ModalAnswers answers{{answer<QMessageBox>([shown](QMessageBox* box) {
-            EXPECT_EQ(box->windowTitle() + box->text(), QStringLiteral("Help File MissingGone."));
+            EXPECT_EQ(box->windowTitle() + box->text(), "Help File MissingGone.");
             EXPECT_EQ(std::pair(box->icon(), box->standardButtons()),
                       std::pair(shown, QMessageBox::StandardButtons(QMessageBox::Ok)));
             box->button(QMessageBox::Ok)->click();
         })}};
-        dialogs().message(nullptr, QStringLiteral("Gone."), QStringLiteral("Help File Missing"),
-                          icon);
+        dialogs().message(nullptr, "Gone.", "Help File Missing", icon);
     }
 }
 
@@ -116,31 +111,28 @@ TEST(RealDialogs, AnInputBoxGivesWhatWasTypedOrNothingWhenCancelled) {
           {"Zed", QDialogButtonBox::RejectRole, ""}}) {
         ModalAnswers answers{{answer<QInputDialog>([typed, button](QInputDialog* box) {
             EXPECT_EQ(box->windowTitle() + box->labelText() + box->textValue(),
-                      QStringLiteral("High Score!Name:Ann"));
+                      "High Score!Name:Ann");
             if (*typed)
-                box->findChild<QLineEdit*>()->setText(QString::fromLatin1(typed));
+                box->findChild<QLineEdit*>()->setText(typed);
             press(box, button);
         })}};
-        EXPECT_EQ(dialogs().input(nullptr, QStringLiteral("Name:"), QStringLiteral("High Score!"),
-                                  QStringLiteral("Ann")),
-                  QString::fromLatin1(expected));
+        EXPECT_EQ(dialogs().input(nullptr, "Name:", "High Score!", "Ann"), expected);
     }
 }
 
 TEST(RealDialogs, SaveAsAddsTheDefaultSuffixAndAsksBeforeReplacingAFile) {
     QTemporaryDir dir;
-    QFile(dir.filePath(QStringLiteral("old.rtf"))).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("old.rtf")).open(QIODevice::WriteOnly);
     auto typeAndSave = [&dir](const char* name) {
         return answer<QFileDialog>([&dir, name](QFileDialog* d) {
-            EXPECT_EQ(d->nameFilters(), QStringList{QStringLiteral("Rich Text Files (*.rtf)")});
-            d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-                ->setText(dir.filePath(QString::fromLatin1(name)));
+            EXPECT_EQ(d->nameFilters(), QStringList{"Rich Text Files (*.rtf)"});
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath(name));
             press(d, QDialogButtonBox::AcceptRole);
         });
     };
     auto replace = [](QMessageBox::StandardButton button) {
         return answer<QMessageBox>([button](QMessageBox* box) {
-            EXPECT_TRUE(box->text().contains(QStringLiteral("old.rtf")));
+            EXPECT_TRUE(box->text().contains("old.rtf"));
             box->button(button)->click();
         });
     };
@@ -154,9 +146,8 @@ TEST(RealDialogs, SaveAsAddsTheDefaultSuffixAndAsksBeforeReplacingAFile) {
     };
     for (const auto& [steps, saved] : cases) {
         ModalAnswers answers{steps};
-        EXPECT_EQ(dialogs().saveFileName(nullptr, QStringLiteral("Rich Text Files (*.rtf)"),
-                                         QStringLiteral("rtf")),
-                  saved ? dir.filePath(QString::fromLatin1(saved)) : QString());
+        EXPECT_EQ(dialogs().saveFileName(nullptr, "Rich Text Files (*.rtf)", "rtf"),
+                  saved ? dir.filePath(saved) : QString());
     }
 }
 

@@ -23,7 +23,6 @@
 #include "ui/rtf/rtfDocument.h"
 
 using quillbox::ui::RichTextBox;
-namespace rtf = quillbox::ui::rtf;
 
 namespace {
 
@@ -33,17 +32,21 @@ QStringList styled(const RichTextBox& box) {
     QStringList out;
     for (QTextBlock b = box.document()->begin(); b.isValid(); b = b.next()) {
         if (b != box.document()->begin())
-            out << QStringLiteral("\n");
+            out << "\n";
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
-            const QString color = f.hasProperty(QTextFormat::ForegroundBrush)
-                                      ? f.foreground().color().name()
-                                      : QStringLiteral("_");
+            const QString color =
+                f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : "_";
             for (const QChar c : it.fragment().text())
-                out << c + color + (f.fontUnderline() ? QStringLiteral("u") : QString());
+                out << c + color + (f.fontUnderline() ? "u" : QString());
         }
     }
     return out;
+}
+
+void select(RichTextBox& box, int from, int length) {
+    box.setSelStart(from);
+    box.setSelLength(length);
 }
 
 // What the tally sheet does for each line: compose it in a hidden box,
@@ -53,33 +56,29 @@ void appendLine(RichTextBox& target, const QString& line, const QColor& color,
     RichTextBox hidden;
     hidden.setText(line);
     for (int u : blanks) {
-        hidden.setSelStart(u);
-        hidden.setSelLength(1);
+        select(hidden, u, 1);
         hidden.setSelUnderline(true);
     }
-    hidden.setSelStart(0);
-    hidden.setSelLength(50000);
+    select(hidden, 0, 50000);
     hidden.setSelColor(color);
     target.setSelStart(50000);
     target.setSelText(hidden.textRTF());
 }
 
 void fillTally(RichTextBox& box) {
-    appendLine(box, QStringLiteral("QAT         1\r\n"), QColor(0, 128, 0));
-    appendLine(box, QStringLiteral("ZAX         1\r\n"), QColor(0, 0, 255), {1, 2});
-    appendLine(box, QStringLiteral("XQ         -1\r\n"), QColor(255, 0, 0), {0});
+    appendLine(box, "QAT         1\r\n", QColor(0, 128, 0));
+    appendLine(box, "ZAX         1\r\n", QColor(0, 0, 255), {1, 2});
+    appendLine(box, "XQ         -1\r\n", QColor(255, 0, 0), {0});
 }
 
 // What the box prints, one entry per non-empty line as pdftotext reads it.
 QStringList printed(const RichTextBox& box) {
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
     box.selPrint(printer);
     QProcess p;
-    p.start(QStringLiteral("pdftotext"),
-            {QStringLiteral("-layout"), printer.outputFileName(), QStringLiteral("-")});
+    p.start("pdftotext", {"-layout", printer.outputFileName(), "-"});
     EXPECT_TRUE(p.waitForFinished(60000)) << "pdftotext (poppler-utils) is needed";
     QStringList lines;
     for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'))
@@ -88,17 +87,49 @@ QStringList printed(const RichTextBox& box) {
     return lines;
 }
 
+// A list in the legal-play style, as RTF and as text for the fast fill: black
+// lines with one or two letters underlined, every fifth line (its paragraph
+// end included) in blue.
+std::pair<QString, quillbox::ui::FormattedText> listOf(int lines) {
+    QString rtf = "{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}";
+    quillbox::ui::FormattedText fast{{}, {}, {{}, {}, {}}, {}};  // underlined, blue, both
+    fast.baseFormat.setForeground(QColor(Qt::black));
+    fast.formats[0] = fast.baseFormat;
+    fast.formats[0].setFontUnderline(true);
+    fast.formats[1].setForeground(QColor(Qt::blue));
+    fast.formats[2] = fast.formats[0];
+    fast.formats[2].merge(fast.formats[1]);
+    for (int i = 0; i < lines; ++i) {
+        const QString line = QString("%1 ZA QAT\n").arg(i, 4, 10, QChar(u'0'));
+        rtf += i % 5 == 0 ? "\\cf2 " : "\\cf1 ";
+        for (int k = 0; k < line.size(); ++k) {
+            const bool under = k == i % 4 || (i % 2 == 0 && k == 5 + i % 3);
+            rtf += line[k] == u'\n' ? "\\par "
+                   : under          ? QString("{\\ul %1}").arg(line[k])
+                                    : QString(line[k]);
+            const int format = (under ? 1 : 0) + (i % 5 == 0 ? 2 : 0) - 1;
+            const int at = static_cast<int>(fast.text.size());
+            fast.text += line[k];
+            if (auto& s = fast.stretches; !s.empty() && s.back().position + s.back().length == at &&
+                                          s.back().format == format)
+                ++s.back().length;
+            else if (format >= 0)
+                s.push_back({at, 1, format});
+        }
+    }
+    return {rtf + u'}', fast};
+}
+
 class RichText : public ::testing::Test {
   protected:
     RichText() {
-        box.setFont(quillbox::ui::classicFont(QStringLiteral("Fixedsys"), 9));
+        box.setFont(quillbox::ui::classicFont("Fixedsys", 9));
         box.resize(240, 120);
     }
     // A table row's first fields: the text, then the selection's start and length.
     void fillAndSelect(const QStringList& row) {
         box.setText(row[0]);
-        box.setSelStart(row[1].toInt());
-        box.setSelLength(row[2].toInt());
+        select(box, row[1].toInt(), row[2].toInt());
     }
     RichTextBox box;
 };
@@ -112,7 +143,7 @@ TEST_F(RichText, CountsEveryParagraphEndAsCrLfAndClampsPositions) {
         EXPECT_EQ(QStringList({QString::number(box.selStart()), box.selText()}), c.mid(3));
         EXPECT_EQ(box.selLength(), c[4].size());
     }
-    EXPECT_EQ(box.text() + QString::number(box.textLength()), QStringLiteral("AB\r\nCD6"));
+    EXPECT_EQ(box.text() + QString::number(box.textLength()), "AB\r\nCD6");
 }
 
 TEST_F(RichText, FindsWithinStartEndOrTheSelectionAndSelectsTheMatch) {
@@ -128,7 +159,7 @@ TEST_F(RichText, FindsWithinStartEndOrTheSelectionAndSelectsTheMatch) {
 
 TEST_F(RichText, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFiles) {
     fillTally(box);
-    EXPECT_EQ(box.text(), QStringLiteral("QAT         1\r\nZAX         1\r\nXQ         -1\r\n"));
+    EXPECT_EQ(box.text(), "QAT         1\r\nZAX         1\r\nXQ         -1\r\n");
     EXPECT_EQ(box.selStart(), box.textLength());
     const QStringList chars = styled(box);
     EXPECT_EQ(chars.mid(13, 5),
@@ -138,7 +169,7 @@ TEST_F(RichText, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFiles) {
     copy.setTextRTF(box.textRTF());
     EXPECT_EQ(styled(copy), chars);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tally.rtf"));
+    const QString path = dir.filePath("tally.rtf");
     box.saveFile(path);
     copy.loadFile(path);
     EXPECT_EQ(std::pair(copy.text(), styled(copy)), std::pair(box.text(), chars));
@@ -150,21 +181,16 @@ TEST_F(RichText, ColoredLinesAppendToExactlyTheirTextAndSurviveRtfAndFiles) {
 }
 
 TEST_F(RichText, WritesTheFontShownWithItsPitchAndSize) {
-    QFont pixels = quillbox::ui::classicFont(QStringLiteral("Arial"), 10);
+    QFont pixels = quillbox::ui::classicFont("Arial", 10);
     pixels.setPixelSize(12);  // 96 pixels to the inch: 9 points
-    const struct {
-        QFont font;
-        bool fixedPitch;
-        int halfPoints;
-    } cases[] = {{box.font(), true, 18}, {pixels, false, 18}};
-    for (const auto& c : cases) {
-        box.setFont(c.font);
-        box.setText(QStringLiteral("TOTAL      12"));
-        const rtf::Document written = rtf::readRtf(box.textRTF().toStdString());
-        // The face shown: Fixedsys and Arial stand for Debian faces.
-        const std::string shown = QFontInfo(c.font).family().toStdString();
-        EXPECT_EQ(written.fonts, (std::vector<rtf::Font>{{shown, "", c.fixedPitch}}));
-        EXPECT_EQ(written.paragraphs.at(0).runs.at(0).format.halfPoints, c.halfPoints);
+    for (const auto& [font, fixedPitch] : {std::pair{box.font(), true}, {pixels, false}}) {
+        box.setFont(font);
+        box.setText("TOTAL      12");
+        const auto written = quillbox::ui::rtf::readRtf(box.textRTF().toStdString());
+        // The face shown (Fixedsys and Arial stand for Debian faces), at 9 points.
+        const std::string shown = QFontInfo(font).family().toStdString();
+        EXPECT_EQ(written.fonts, (std::vector<quillbox::ui::rtf::Font>{{shown, "", fixedPitch}}));
+        EXPECT_EQ(written.paragraphs.at(0).runs.at(0).format.halfPoints, 18);
     }
 }
 
@@ -173,29 +199,28 @@ TEST_F(RichText, EmptyingTheBoxRemovesTheFormattingToo) {
         fillTally(box);
         asRtf ? box.setTextRTF(QString()) : box.setText(QString());
         EXPECT_EQ(box.text(), QString());
-        box.setSelText(QStringLiteral("n"));
-        EXPECT_EQ(styled(box), QStringList{QStringLiteral("n_")});
+        box.setSelText("n");
+        EXPECT_EQ(styled(box), QStringList{"n_"});
     }
 }
 
 TEST_F(RichText, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
-    box.setText(QStringLiteral("ab"));
+    box.setText("ab");
     box.setSelStart(1);
-    box.setSelText(
-        QStringLiteral("{\\rtf1{\\colortbl;\\red200\\green0\\blue0;}\\cf1 X\\ul Y\\ulnone\\par}"));
-    EXPECT_EQ(box.text(), QStringLiteral("aXY\r\nb"));
+    box.setSelText("{\\rtf1{\\colortbl;\\red200\\green0\\blue0;}\\cf1 X\\ul Y\\ulnone\\par}");
+    EXPECT_EQ(box.text(), "aXY\r\nb");
     EXPECT_EQ(box.selStart(), 5);
     EXPECT_EQ(styled(box).mid(1, 2), (QStringList{"X#c80000", "Y#c80000u"}));
     // Without a selection a format applies to what is inserted next.
     box.setSelColor(QColor(0, 0, 255));
     box.setSelUnderline(true);
-    box.setSelText(QStringLiteral("Z"));
-    EXPECT_EQ(styled(box).at(4), QStringLiteral("Z#0000ffu"));
+    box.setSelText("Z");
+    EXPECT_EQ(styled(box).at(4), "Z#0000ffu");
     // Characters beyond ASCII in an RTF string, and blanks before it.
     box.setSelText(QStringLiteral(" \r\n{\\rtf1 \u0080\u00e9\U0001F600\uFDD0}"));
     EXPECT_EQ(box.text().mid(6, 6), QStringLiteral("\u0080\u00e9\U0001F600\uFFFDb"));
     // Not RTF, or broken RTF: the text itself.
-    for (const QString& s : {QStringLiteral("{\\rtf1 cut off"), QStringLiteral("plain {words}")}) {
+    for (const char* s : {"{\\rtf1 cut off", "plain {words}"}) {
         box.setTextRTF(s);
         EXPECT_EQ(box.text(), s);
         box.setText(QString());
@@ -206,100 +231,50 @@ TEST_F(RichText, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
     box.setText(QStringLiteral("\uFDD0"));
     EXPECT_EQ(box.text(), QStringLiteral("\uFFFD"));  // Qt's frame markers are not text
     EXPECT_FALSE(box.document()->isUndoAvailable());
-    box.setSelText(QStringLiteral("x"));
+    box.setSelText("x");
     box.undo();
     EXPECT_EQ(box.text(), QStringLiteral("\uFFFD"));
 }
 
 TEST_F(RichText, FileErrorsNameTheFileAndTheReasonAndLoseNothing) {
     QTemporaryDir dir;
-    const QString notRtf = dir.filePath(QStringLiteral("notes.rtf"));
-    const QString fifo = dir.filePath(QStringLiteral("fifo.rtf"));
-    QFile huge(dir.filePath(QStringLiteral("huge.rtf"))), most(dir.filePath("most.rtf"));
+    QFile huge(dir.filePath("huge.rtf")), most(dir.filePath("most.rtf")),
+        text(dir.filePath("notes.rtf"));
     // Sparse, so cheap to make: one byte over the limit, and the limit itself.
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize((64LL << 20) + 1) &&
-                most.open(QIODevice::WriteOnly) && most.resize(64LL << 20));
-    QFile text(notRtf);
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("Just some words.\n") > 0);
+                most.open(QIODevice::WriteOnly) && most.resize(64LL << 20) &&
+                text.open(QIODevice::WriteOnly) && text.write("Just some words.\n") > 0);
     // Opening a FIFO would block, a device may never end: refused at once.
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    box.setText(QStringLiteral("kept"));
-    for (const auto& [path, reason, saving] :
-         {std::tuple{dir.filePath(QStringLiteral("no/such/x.rtf")), "", true},
-          {dir.filePath(QStringLiteral("missing.rtf")), "does not exist", false},
-          {notRtf, "not a readable RTF document", false},
-          {fifo, "not a regular file", false},
-          {dir.path(), "not a regular file", false},
-          {huge.fileName(), "larger than 64 MB", false},
-          {most.fileName(), "not a readable RTF document", false}}) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.rtf")).constData(), 0600), 0);
+    box.setText("kept");
+    for (const QStringList& c : quillbox::testing::dataTable("ui/boxFileErrors.txt")) {
+        const std::string path = dir.filePath(c[0]).toStdString();
         try {
-            saving ? box.saveFile(path) : box.loadFile(path);
-            ADD_FAILURE() << path.toStdString() << " did not fail";
+            c[1] == "save" ? box.saveFile(dir.filePath(c[0])) : box.loadFile(dir.filePath(c[0]));
+            ADD_FAILURE() << path << " did not fail";
         } catch (const quillbox::ui::RichTextError& e) {
-            EXPECT_EQ(std::string(e.what()).rfind(path.toStdString(), 0), 0u) << e.what();
-            EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind(path, 0), 0u) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c[2].toStdString()), std::string::npos)
+                << e.what();
         }
-        EXPECT_EQ(box.text(), QStringLiteral("kept"));
+        EXPECT_EQ(box.text(), "kept");
     }
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("no"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath("no")));
 }
 
 TEST_F(RichText, PrintsTheSelectionOrElseEverything) {
     fillTally(box);
     EXPECT_EQ(printed(box), (QStringList{"QAT 1", "ZAX 1", "XQ -1"}));
-    box.setSelStart(box.text().indexOf(QStringLiteral("ZAX")));
-    box.setSelLength(3);
-    EXPECT_EQ(printed(box), QStringList{QStringLiteral("ZAX")});
-    EXPECT_EQ(box.selText(), QStringLiteral("ZAX"));  // printing changes nothing
+    select(box, box.text().indexOf("ZAX"), 3);
+    EXPECT_EQ(printed(box), QStringList{"ZAX"});
+    EXPECT_EQ(box.selText(), "ZAX");  // printing changes nothing
 }
-
-namespace {
-
-// A list in the legal-play style, as RTF and as text for the fast fill: black
-// lines with one or two letters underlined, every fifth line (its paragraph
-// end included) in blue.
-std::pair<QString, quillbox::ui::FormattedText> listOf(int lines) {
-    QString rtf =
-        QStringLiteral("{\\rtf1{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}");
-    quillbox::ui::FormattedText fast{{}, {}, {{}, {}, {}}, {}};  // underlined, blue, both
-    fast.baseFormat.setForeground(QColor(Qt::black));
-    fast.formats[0] = fast.baseFormat;
-    fast.formats[0].setFontUnderline(true);
-    fast.formats[1].setForeground(QColor(Qt::blue));
-    fast.formats[2] = fast.formats[0];
-    fast.formats[2].merge(fast.formats[1]);
-    for (int i = 0; i < lines; ++i) {
-        const QString line = QStringLiteral("%1 ZA QAT\n").arg(i, 4, 10, QChar(u'0'));
-        rtf += i % 5 == 0 ? QStringLiteral("\\cf2 ") : QStringLiteral("\\cf1 ");
-        for (int k = 0; k < line.size(); ++k) {
-            const bool under = k == i % 4 || (i % 2 == 0 && k == 5 + i % 3);
-            rtf += line[k] == u'\n' ? QStringLiteral("\\par ")
-                   : under          ? QStringLiteral("{\\ul %1}").arg(line[k])
-                                    : QString(line[k]);
-            const int format = (under ? 1 : 0) + (i % 5 == 0 ? 2 : 0) - 1;
-            const int at = static_cast<int>(fast.text.size());
-            fast.text += line[k];
-            if (auto& s = fast.stretches; !s.empty() && s.back().position + s.back().length == at &&
-                                          s.back().format == format)
-                ++s.back().length;
-            else if (format >= 0)
-                s.push_back({at, 1, format});
-        }
-    }
-    return {rtf + u'}', fast};
-}
-
-}  // namespace
 
 // Every public operation gives the same result, and leaves the same content,
 // on a box filled the fast way (its formats deferred until something needs
 // them) as on a box that read the same content as RTF. Each row starts from
 // freshly filled boxes.
 TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
-    auto select = [](RichTextBox& b, int from, int length) {
-        b.setSelStart(from);
-        b.setSelLength(length);
-    };
     auto type = [](RichTextBox& b, const char* at, const char* keys) {
         b.setSelStart(b.text().indexOf(QString::fromLatin1(at)));
         QTest::keyClicks(&b, QString::fromLatin1(keys));
@@ -313,12 +288,12 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
         {"text, length, find, then document() formats", true,
          [](RichTextBox& b) {
              return b.text() + QString::number(b.textLength()) +
-                    QString::number(b.find(QStringLiteral("0321 ZA"), 0, -1, true)) + b.selText() +
+                    QString::number(b.find("0321 ZA", 0, -1, true)) + b.selText() +
                     styled(b).join(u'|');
          }},
         {"saveFile", true,
          [&dir](RichTextBox& b) {
-             QFile f(dir.filePath(QStringLiteral("saved.rtf")));
+             QFile f(dir.filePath("saved.rtf"));
              b.saveFile(f.fileName());
              EXPECT_TRUE(f.open(QIODevice::ReadOnly));
              return QString::fromLatin1(f.readAll());
@@ -341,7 +316,7 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
              b.setSelColor(Qt::red);
              b.setSelUnderline(true);
              b.setSelStart(30);
-             b.setSelText(QStringLiteral("{\\rtf1 \\ul new\\ulnone  words}"));
+             b.setSelText("{\\rtf1 \\ul new\\ulnone  words}");
              return QString();
          }},
         {"typing once editable", true,
@@ -381,10 +356,9 @@ TEST(FilledTheFastWay, EveryOperationGivesWhatTheSameRtfGives) {
     const auto [rtfList, formatted] = listOf(400);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        RichTextBox fast;
-        RichTextBox reference;
+        RichTextBox fast, reference;
         for (RichTextBox* b : {&fast, &reference}) {
-            b->setFont(quillbox::ui::classicFont(QStringLiteral("Fixedsys"), 9));
+            b->setFont(quillbox::ui::classicFont("Fixedsys", 9));
             b->resize(240, 120);
             b->setReadOnly(row.readOnly);
         }

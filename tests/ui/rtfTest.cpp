@@ -14,22 +14,17 @@ using namespace std::literals;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-std::string fixture(const std::string& name) {
-    return readFile(std::string(QUILLBOX_RTF_FIXTURES) + "/" + name);
+// A file of tests/ui/fixtures, or of the given folder.
+std::string fixture(const std::string& name, const std::string& folder = QUILLBOX_RTF_FIXTURES) {
+    std::ifstream in(folder + "/" + name, std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    return (std::ostringstream() << in.rdbuf()).str();
 }
 
 // Reads every document of a table in tests/data/ui (its first lines say how
 // it is written) and compares the plain text with the table's.
 void expectTableTexts(const std::string& table) {
-    std::istringstream lines(readFile(QUILLBOX_TEST_DATA "/ui/" + table));
+    std::istringstream lines(fixture(table, QUILLBOX_TEST_DATA "/ui"));
     int number = 0;
     for (std::string line; std::getline(lines, line);) {
         if (++number, line.empty() || line[0] == '#')
@@ -48,12 +43,13 @@ void expectTableTexts(const std::string& table) {
     EXPECT_GT(number, 20) << table;
 }
 
-// Every character with its format; a paragraph end is '\n' in the default format.
+// Every character with its format, a paragraph end as CR LF in the default
+// format: one for each character of plainText.
 std::vector<std::pair<char16_t, Format>> characters(const Document& d) {
     std::vector<std::pair<char16_t, Format>> out;
     for (const Paragraph& p : d.paragraphs) {
         if (&p != &d.paragraphs.front())
-            out.emplace_back(u'\n', Format{});
+            out.insert(out.end(), {{u'\r', Format{}}, {u'\n', Format{}}});
         for (const Run& r : p.runs)
             for (const char16_t c : r.text)
                 out.emplace_back(c, r.format);
@@ -63,13 +59,9 @@ std::vector<std::pair<char16_t, Format>> characters(const Document& d) {
 
 // The format of the character at offset in the first occurrence of what.
 Format formatOf(const Document& d, std::u16string_view what, std::size_t offset = 0) {
-    const auto chars = characters(d);
-    std::u16string text;
-    for (const auto& c : chars)
-        text += c.first;
-    const auto at = text.find(what);
+    const auto at = plainText(d).find(what);
     EXPECT_NE(at, std::u16string::npos) << utf8(what);
-    return at == std::u16string::npos ? Format{} : chars[at + offset].second;
+    return at == std::u16string::npos ? Format{} : characters(d).at(at + offset).second;
 }
 
 Format font(int font, int halfPoints) {
@@ -107,24 +99,19 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
                                           {"Arial", "", false},
                                           {"Prop", "", false}}));
     EXPECT_EQ(formatOf(d, u"plain"), font(1, 18));  // \deff1
-    const struct {
-        std::u16string_view text;
-        bool bold, italic, underline;
-        std::optional<Color> color;
-    } styled[] = {
-        {u"bold", true, false, false, {}},  {u"italic", false, true, false, {}},
-        {u"under", false, false, true, {}}, {u"red", false, false, false, Color{255, 0, 0}},
-        {u"bn", true, false, false, {}},    {u"green", false, false, true, Color{0, 128, 0}},
-        {u"nu", false, false, false, {}},   {u"un", false, false, true, {}},
-        {u"nw", false, false, false, {}},   {u"wn", false, false, true, {}},
-        {u"none", false, false, false, {}}, {u"after", false, false, false, {}},
-    };
-    for (const auto& s : styled) {
-        const Format f = formatOf(d, s.text);
-        EXPECT_EQ(std::tie(f.bold, f.italic, f.underline, f.color),
-                  std::tie(s.bold, s.italic, s.underline, s.color))
-            << utf8(s.text);
+    // Each piece as bold, italic, underline (b, i, u or -), then its colour if it
+    // has one (0xRRGGBB, written in decimal).
+    std::string shown;
+    for (const std::u16string_view s : {u"bold", u"italic", u"under", u"red", u"bn", u"green",
+                                        u"nu", u"un", u"nw", u"wn", u"none", u"after"}) {
+        const Format f = formatOf(d, s);
+        const int rgb = f.color ? f.color->red << 16 | f.color->green << 8 | f.color->blue : -1;
+        shown += utf8(s) + ':' + "-b"[f.bold] + "-i"[f.italic] + "-u"[f.underline] +
+                 (rgb < 0 ? "" : " " + std::to_string(rgb)) + ", ";
     }
+    EXPECT_EQ(shown,
+              "bold:b--, italic:-i-, under:--u, red:--- 16711680, bn:b--, green:--u 32768, "
+              "nu:---, un:--u, nw:---, wn:--u, none:---, after:---, ");
     EXPECT_EQ(formatOf(d, u"arial"), font(2, 30));
     EXPECT_EQ(formatOf(d, u"huge").halfPoints, 3276);
     EXPECT_EQ(formatOf(d, u"zero").halfPoints, 0);
@@ -222,7 +209,7 @@ TEST(RtfWriter, WhatItWritesReadsBackCharacterForCharacter) {
     }
     // Word for word: the shortest switches, \plain to reach the default size.
     EXPECT_EQ(writeRtf(built) + writeRtf(documents.back()),
-              readFile(QUILLBOX_TEST_DATA "/ui/rtfWritten.rtf"));
+              fixture("rtfWritten.rtf", QUILLBOX_TEST_DATA "/ui"));
 }
 
 TEST(RtfDocumentText, ConvertsBetweenUtf8AndUtf16AndJoinsParagraphsWithCrLf) {
