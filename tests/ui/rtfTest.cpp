@@ -122,6 +122,7 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
     EXPECT_EQ(formatOf(bare, u"x").font, 1);
     const Document unnumbered = readRtf(R"({\rtf1{\fonttbl{\f Alpha;}{\f1 Beta;}}\f0 x})");
     EXPECT_EQ(unnumbered.fonts.at(formatOf(unnumbered, u"x").font).family, "Alpha");
+    EXPECT_EQ(formatOf(readRtf(R"({\rtf1{\fonttbl{\f0 A;}{\f1 B;}}x\deff1 y})"), u"y").font, 1);
 }
 
 TEST(RtfReader, RefusesWhatIsNotAWholeRtfDocument) {
@@ -219,7 +220,7 @@ TEST(RtfDocumentText, ConvertsBetweenUtf8AndUtf16AndJoinsParagraphsWithCrLf) {
     EXPECT_EQ(utf8(u"a\u00e9\u20ac\U00010000\U0010FFFF"),
               "a\xc3\xa9\xe2\x82\xac\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");
     // Broken input becomes the replacement character instead of vanishing.
-    EXPECT_EQ(utf16("\x80\xc3(\xff\xe2\x82"), u"\ufffd\ufffd(\ufffd\ufffd");
+    EXPECT_EQ(utf16("\x80\xc3(\xc3\xa9\xa9\xff\xe2\x82"), u"\ufffd\ufffd(\u00e9\ufffd\ufffd\ufffd");
     EXPECT_EQ(utf16("\xc0\xaf\xed\xa0\x80\xed\xbf\xbf\xf4\x90\x80\x80"),
               u"\ufffd\ufffd\ufffd\ufffd");
     EXPECT_EQ(utf8(u"\xd800x"), "\xef\xbf\xbdx");
