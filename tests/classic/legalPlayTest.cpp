@@ -89,7 +89,11 @@ std::string finderSays(LegalPlayFinder& finder, const std::string& rack) {
     return (list.searched ? countdown : "not searched") + "\n" + text;
 }
 
-TEST(LegalPlayFinder, ListsWhatWasWorkedOutByHand) {
+// Then other sizes, other characters, three blanks, repeated letters, and
+// racks drawn from a bag with no blank, one and two (one of the longest
+// lists, about 24,000 lines) against the literal search. One finder for all,
+// so that nothing of a search leaks into the next.
+TEST(LegalPlayFinder, ListsWhatWasWorkedOutByHandAndWhatTheLiteralSearchListsForRacksOfEveryKind) {
     std::ifstream in(QUILLBOX_TEST_DATA "/classic/legalPlays.txt");
     std::vector<std::pair<std::string, std::string>> racks;  // the rack, what it shows
     for (std::string line; std::getline(in, line);)
@@ -103,14 +107,6 @@ TEST(LegalPlayFinder, ListsWhatWasWorkedOutByHand) {
         EXPECT_EQ(finderSays(finder, rack), shows + "\n\n\n\n\n\n");
         EXPECT_EQ(literalSearch(lexicon(), rack), shows + "\n\n\n\n\n\n");  // the oracle too
     }
-}
-
-TEST(LegalPlayFinder, MatchesTheLiteralSearchOnRacksOfEveryKind) {
-    // Other sizes, other characters, three blanks, repeated letters, then
-    // racks drawn from a bag with no blank, one and two (one of the longest
-    // lists, about 24,000 lines). One finder for all, so that nothing of a
-    // search leaks into the next.
-    LegalPlayFinder finder(lexicon());
     for (const std::string rack :
          {"QIXENA",  "",        "QIXENATS", "qixenat", "QIX$NAT", "___AHOT", "AAAAHHH",
           "EEEEEEE", "OTUPEAN", "NUTANGO",  "INIESTH", "AHAQPTS", "XIJEEET", "GTEMHAD",
