@@ -64,8 +64,7 @@ inline std::string descending(int from = 0, int n = 10) {
 // A process forked to run work, as the player when asked. finish() waits for
 // it: its exit status (128 + the signal that ended it) and what work returned
 // (up to 4 KB). A child that outlives 20 seconds is stopped by SIGALRM.
-class Child {
-  public:
+struct Child {
     Child(bool asPlayer, const std::function<std::string()>& work) {
         if (pid_ != 0)
             return;
@@ -85,7 +84,6 @@ class Child {
         return done;
     }
 
-  private:
     char* out_ = static_cast<char*>(
         ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     pid_t pid_ = ::fork();
