@@ -46,15 +46,11 @@ double contrast(QRgb a, QRgb b) {
 QString takeText(QWidget* w) {
     QString text;
     if (auto* list = qobject_cast<QListWidget*>(w))
-        for (int i = 0; i < list->count(); ++i) {
-            text += list->item(i)->text();
-            list->item(i)->setText({});
-        }
+        for (int i = 0; i < list->count(); ++i)
+            text += list->item(i)->text(), list->item(i)->setText({});
     for (const char* property : {"text", "plainText"})
-        if (text.isEmpty() && w->property(property).isValid()) {
-            text = w->property(property).toString();
-            w->setProperty(property, QString());
-        }
+        if (text.isEmpty() && w->property(property).isValid())
+            text = w->property(property).toString(), w->setProperty(property, QString());
     return text;
 }
 
@@ -87,8 +83,7 @@ void expectReadable(QWidget& window) {
             for (int x = rect.left(); x <= rect.right(); ++x)
                 if (shown.pixel(x, y) != bare.pixel(x, y)) {
                     auto& [pixels, best] = behind[bare.pixel(x, y)];
-                    ++pixels;
-                    best = std::max(best, contrast(shown.pixel(x, y), bare.pixel(x, y)));
+                    ++pixels, best = std::max(best, contrast(shown.pixel(x, y), bare.pixel(x, y)));
                 }
         EXPECT_FALSE(behind.empty()) << text.toStdString() << " cannot be seen";
         for (const auto& [background, seen] : behind)
