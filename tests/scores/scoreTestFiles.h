@@ -25,10 +25,7 @@ inline const bool kRoot = ::geteuid() == 0;
 // A new folder anyone may write, removed with all it holds.
 struct TempFolder {
     TempFolder() { fs::permissions(::mkdtemp(path.data()), fs::perms::all); }
-    ~TempFolder() {
-        fs::permissions(path, fs::perms::all);
-        fs::remove_all(path);
-    }
+    ~TempFolder() { fs::permissions(path, fs::perms::all), fs::remove_all(path); }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
     std::string scoreFile() const { return *this / "High Scores.rnd"; }
 
