@@ -52,10 +52,8 @@ QString ScriptedDialogs::saveFileName(QWidget* parent, const QString& filter,
 bool ScriptedDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
     shown.push_back({"print", {}, {}, {}, ui::MessageIcon::None, parent});
     const bool chosen = take(printAnswers, false);
-    if (chosen && !printToPdf.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printToPdf);
-    }
+    if (chosen && !printToPdf.isEmpty())
+        printer.setOutputFormat(QPrinter::PdfFormat), printer.setOutputFileName(printToPdf);
     return chosen;
 }
 
