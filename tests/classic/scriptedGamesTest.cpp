@@ -8,6 +8,7 @@
 #include <deque>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <sstream>
 
 #include "classic/classicGame.h"
@@ -46,9 +47,8 @@ std::vector<Game> loadGames() {
         std::ifstream in(std::string(QUILLBOX_TEST_DATA "/classic/") + file);
         if (!in)
             throw std::runtime_error(std::string("cannot read ") + file);
-        for (std::string line, word; std::getline(in, line);) {
-            std::istringstream words(line);
-            if (line.rfind("game ", 0) == 0) {
+        for (std::string line, word; std::getline(in, line);)
+            if (std::istringstream words(line); line.rfind("game ", 0) == 0) {
                 words >> word >> word;
                 const auto showing = line.find(" showing ");
                 games.push_back({word, small,
@@ -57,19 +57,8 @@ std::vector<Game> loadGames() {
             } else if (!line.empty() && line[0] != '#') {
                 games.back().transcript += line + "\n";
             }
-        }
     }
     return games;
-}
-
-const quillbox::core::Lexicon& smallLexicon() {
-    static const quillbox::core::Lexicon words = [] {
-        quillbox::core::Lexicon l;
-        l.Add("AT", "in the place of"), l.Add("TA", "thanks"), l.Add("XI", "a Greek letter");
-        l.Add("AWL", "");
-        return l;
-    }();
-    return words;
 }
 
 // What the rack shows: its tiles with "*" under each selected one, and the
@@ -86,11 +75,10 @@ std::vector<std::string> partsOf(const Rack& r) {
 // What the window draws, one line per part.
 std::vector<std::string> partsOf(const ClassicGame& g) {
     const char* modes[] = {"off", "on", "gray"};
-    const bool enabled[] = {g.startGameEnabled(), g.learnModeEnabled(), g.drawTilesEnabled(),
-                            g.playWordEnabled()};
-    std::string controls = "controls ";
-    for (int k = 0; k < 4; ++k)
-        controls += enabled[k] ? "SLDP"[k] : '-';
+    const std::string controls = std::string("controls ") + (g.startGameEnabled() ? 'S' : '-') +
+                                 (g.learnModeEnabled() ? 'L' : '-') +
+                                 (g.drawTilesEnabled() ? 'D' : '-') +
+                                 (g.playWordEnabled() ? 'P' : '-');
     auto parts = partsOf(g.rack());
     parts.insert(parts.end(), {controls + (g.gameInProgress() ? " game" : " no game"),
                                std::string("learn ") + modes[static_cast<int>(g.learnMode())] +
@@ -113,8 +101,14 @@ class ScriptedGame : public ::testing::TestWithParam<Game>,
     int staleRequests = 0;
     TileBag bag;
     ScriptedRandom random;
+    const quillbox::core::Lexicon smallWords = [] {
+        quillbox::core::Lexicon l;
+        l.Add("AT", "in the place of"), l.Add("TA", "thanks"), l.Add("XI", "a Greek letter");
+        l.Add("AWL", "");
+        return l;
+    }();
     ClassicGame game{*this, *this, bag, &random,
-                     GetParam().smallWords ? smallLexicon() : quillbox::core::mainMod::lexicon()};
+                     GetParam().smallWords ? smallWords : quillbox::core::mainMod::lexicon()};
     Rack looseRack;
     Rack* loose = nullptr;  // the steps work on this rack alone once it is set
 
@@ -176,10 +170,8 @@ class ScriptedGame : public ::testing::TestWithParam<Game>,
             const std::string tiles = layoutOf(game.rack());
             at = blank ? tiles.find_first_of("abcdefghijklmnopqrstuvwxyz", at) : tiles.find(c, at);
             ASSERT_NE(at, std::string::npos) << "no tile for " << c << " of " << word;
-            if (blank) {
-                inputAnswers.push_back(std::string(1, c));
-                game.relabelBlank(static_cast<int>(at));
-            }
+            if (blank)
+                inputAnswers.push_back(std::string(1, c)), game.relabelBlank(static_cast<int>(at));
             game.toggleTile(static_cast<int>(at++));
         }
         game.playWord();
@@ -190,9 +182,8 @@ class ScriptedGame : public ::testing::TestWithParam<Game>,
         const std::string& verb = w[0];
         const auto n = [&](std::size_t i) { return std::stoi(w.at(i)); };
         const auto state = verb == "leave" ? DragState::Leave : DragState::Enter;
-        std::string rest;  // the words after the verb, run together
-        for (std::size_t i = 1; i < w.size(); ++i)
-            rest += w[i];
+        // the words after the verb, run together
+        const std::string rest = std::accumulate(w.begin() + 1, w.end(), std::string());
         if (verb == "start") {
             for (double v : shuffleScript(kFillOrder, bagStartingWith(rest)))
                 random.push(v);

@@ -11,8 +11,7 @@
 using namespace quillbox::core;
 using namespace quillbox::crossword;
 using quillbox::core::mainMod::lexicon;
-using quillbox::testing::ScriptedRandom;
-using quillbox::testing::valueForWord;
+using namespace quillbox::testing;
 
 TEST(Generator, EveryPuzzleHasThreeLetterAcrossWordsAndDownWordsOfTheLexiconReadOffTheGrid) {
     std::mt19937 engine(20240611u);

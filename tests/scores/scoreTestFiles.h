@@ -25,10 +25,7 @@ inline const bool kRoot = ::geteuid() == 0;
 // A new folder anyone may write, removed with all it holds.
 struct TempFolder {
     TempFolder() { fs::permissions(::mkdtemp(path.data()), fs::perms::all); }
-    ~TempFolder() {
-        fs::permissions(path, fs::perms::all);
-        fs::remove_all(path);
-    }
+    ~TempFolder() { fs::permissions(path, fs::perms::all), fs::remove_all(path); }
     std::string operator/(const std::string& name) const { return path + "/" + name; }
     std::string scoreFile() const { return *this / "High Scores.rnd"; }
 
@@ -64,8 +61,7 @@ inline std::string descending(int from = 0, int n = 10) {
 // A process forked to run work, as the player when asked. finish() waits for
 // it: its exit status (128 + the signal that ended it) and what work returned
 // (up to 4 KB). A child that outlives 20 seconds is stopped by SIGALRM.
-class Child {
-  public:
+struct Child {
     Child(bool asPlayer, const std::function<std::string()>& work) {
         if (pid_ != 0)
             return;
@@ -85,7 +81,6 @@ class Child {
         return done;
     }
 
-  private:
     char* out_ = static_cast<char*>(
         ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     pid_t pid_ = ::fork();

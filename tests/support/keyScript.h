@@ -22,14 +22,12 @@ inline void pressKeys(const QString& keys) {
                                           : QKeyCombination(Qt::Key(keys[i].toUpper().unicode()));
         QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
         i = end;
-        const bool settled = QTest::qWaitFor([] {
-            const auto widgets = QApplication::allWidgets();
-            return std::none_of(widgets.begin(), widgets.end(), [](QWidget* w) {
-                const auto* b = qobject_cast<QAbstractButton*>(w);
-                return b && b->isDown();
-            });
-        });
-        if (!settled)
+        const auto down = [](QWidget* w) {
+            const auto* b = qobject_cast<QAbstractButton*>(w);
+            return b && b->isDown();
+        };
+        if (!QTest::qWaitFor(
+                [&] { return std::ranges::none_of(QApplication::allWidgets(), down); }))
             ADD_FAILURE() << "a button stays pressed after " << keys.toStdString();
     }
 }

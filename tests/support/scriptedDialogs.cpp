@@ -6,43 +6,30 @@
 
 namespace quillbox::testing {
 
-namespace {
-
 // The next answer in the queue, or `none` when the test gave no more.
 template <class T>
-T take(std::deque<T>& answers, T none) {
-    if (answers.empty())
-        return none;
-    T a = answers.front();
-    answers.pop_front();
-    return a;
-}
-
-}  // namespace
-
-ScriptedDialogs::ScriptedDialogs() {
-    ui::setDialogs(this);
-}
-ScriptedDialogs::~ScriptedDialogs() {
-    ui::setDialogs(nullptr);
+static T take(std::deque<T>& answers, T none) {
+    if (!answers.empty())
+        none = answers.front(), answers.pop_front();
+    return none;
 }
 
 std::vector<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
     std::vector<Shown> out;
     std::copy_if(shown.begin(), shown.end(), std::back_inserter(out),
-                 [](const Shown& s) { return s.kind == QLatin1String("message"); });
+                 [](const Shown& s) { return s.kind == "message"; });
     return out;
 }
 
 void ScriptedDialogs::message(QWidget* parent, const QString& text, const QString& title,
                               ui::MessageIcon icon) {
-    shown.push_back({QStringLiteral("message"), text, title, {}, icon, parent});
+    shown.push_back({"message", text, title, {}, icon, parent});
     if (onMessage)
         onMessage(shown.back());
 }
 
 bool ScriptedDialogs::askYesNo(QWidget* parent, const QString& text, const QString& title) {
-    shown.push_back({QStringLiteral("yesno"), text, title, {}, ui::MessageIcon::None, parent});
+    shown.push_back({"yesno", text, title, {}, ui::MessageIcon::None, parent});
     if (yesNoAnswers.empty())
         ADD_FAILURE() << "unexpected Yes/No question: " << text.toStdString();
     return take(yesNoAnswers, false);
@@ -50,8 +37,7 @@ bool ScriptedDialogs::askYesNo(QWidget* parent, const QString& text, const QStri
 
 QString ScriptedDialogs::input(QWidget* parent, const QString& prompt, const QString& title,
                                const QString& defaultAnswer) {
-    shown.push_back(
-        {QStringLiteral("input"), prompt, title, defaultAnswer, ui::MessageIcon::None, parent});
+    shown.push_back({"input", prompt, title, defaultAnswer, ui::MessageIcon::None, parent});
     if (inputAnswers.empty())
         ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
     return take(inputAnswers, QStringLiteral("A"));  // a valid answer ends any prompt loop
@@ -59,18 +45,15 @@ QString ScriptedDialogs::input(QWidget* parent, const QString& prompt, const QSt
 
 QString ScriptedDialogs::saveFileName(QWidget* parent, const QString& filter,
                                       const QString& defaultSuffix) {
-    shown.push_back(
-        {QStringLiteral("save"), filter, {}, defaultSuffix, ui::MessageIcon::None, parent});
+    shown.push_back({"save", filter, {}, defaultSuffix, ui::MessageIcon::None, parent});
     return take(saveAnswers, QString());
 }
 
 bool ScriptedDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
-    shown.push_back({QStringLiteral("print"), {}, {}, {}, ui::MessageIcon::None, parent});
+    shown.push_back({"print", {}, {}, {}, ui::MessageIcon::None, parent});
     const bool chosen = take(printAnswers, false);
-    if (chosen && !printToPdf.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printToPdf);
-    }
+    if (chosen && !printToPdf.isEmpty())
+        printer.setOutputFormat(QPrinter::PdfFormat), printer.setOutputFileName(printToPdf);
     return chosen;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 #include <QString>
-#include <QStringList>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -23,8 +22,8 @@ class ScriptedDialogs : public ui::DialogPort {
         QWidget* parent = nullptr;
     };
 
-    ScriptedDialogs();            // installs itself
-    ~ScriptedDialogs() override;  // restores the real dialogs
+    ScriptedDialogs() { ui::setDialogs(this); }               // installs itself
+    ~ScriptedDialogs() override { ui::setDialogs(nullptr); }  // restores the real dialogs
 
     std::deque<bool> yesNoAnswers;
     std::deque<QString> inputAnswers;

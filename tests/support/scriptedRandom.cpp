@@ -7,9 +7,8 @@ namespace quillbox::testing {
 double ScriptedRandom::nextDouble() {
     if (values_.empty())
         throw std::logic_error("scripted random source ran out of values");
-    ++draws_;
     const double v = values_.front();
-    values_.pop_front();
+    values_.pop_front(), ++draws_;
     return v;
 }
 

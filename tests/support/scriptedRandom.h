@@ -13,8 +13,7 @@ namespace quillbox::testing {
 // script runs out instead of inventing numbers.
 class ScriptedRandom : public core::RandomSource {
   public:
-    ScriptedRandom() = default;
-    explicit ScriptedRandom(std::initializer_list<double> values) : values_(values) {}
+    explicit ScriptedRandom(std::initializer_list<double> values = {}) : values_(values) {}
 
     void push(double v) { values_.push_back(v); }
     void reseedFromClock() override { ++reseeds_; }

@@ -30,14 +30,12 @@ namespace {
 
 // The contrast ratio of two colours, from their relative luminance.
 double contrast(QRgb a, QRgb b) {
-    auto luminance = [](QRgb c) {
-        double sum = 0;
-        for (const auto& [value, weight] :
-             {std::pair{qRed(c), 0.2126}, {qGreen(c), 0.7152}, {qBlue(c), 0.0722}}) {
-            const double s = value / 255.0;
-            sum += weight * (s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4));
-        }
-        return sum;
+    const auto linear = [](int value) {
+        const double s = value / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    const auto luminance = [&](QRgb c) {
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
     };
     const auto [darker, lighter] = std::minmax({luminance(a), luminance(b)});
     return (lighter + 0.05) / (darker + 0.05);
@@ -48,15 +46,11 @@ double contrast(QRgb a, QRgb b) {
 QString takeText(QWidget* w) {
     QString text;
     if (auto* list = qobject_cast<QListWidget*>(w))
-        for (int i = 0; i < list->count(); ++i) {
-            text += list->item(i)->text();
-            list->item(i)->setText({});
-        }
+        for (int i = 0; i < list->count(); ++i)
+            text += list->item(i)->text(), list->item(i)->setText({});
     for (const char* property : {"text", "plainText"})
-        if (text.isEmpty() && w->property(property).isValid()) {
-            text = w->property(property).toString();
-            w->setProperty(property, QString());
-        }
+        if (text.isEmpty() && w->property(property).isValid())
+            text = w->property(property).toString(), w->setProperty(property, QString());
     return text;
 }
 
@@ -85,15 +79,12 @@ void expectReadable(QWidget& window) {
     }
     for (const auto& [text, rect] : texts) {
         std::map<QRgb, std::pair<int, double>> behind;  // text pixels, best contrast
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            for (int x = rect.left(); x <= rect.right(); ++x) {
-                if (shown.pixel(x, y) == bare.pixel(x, y))
-                    continue;
-                auto& [pixels, best] = behind[bare.pixel(x, y)];
-                ++pixels;
-                best = std::max(best, contrast(shown.pixel(x, y), bare.pixel(x, y)));
-            }
-        }
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                if (shown.pixel(x, y) != bare.pixel(x, y)) {
+                    auto& [pixels, best] = behind[bare.pixel(x, y)];
+                    ++pixels, best = std::max(best, contrast(shown.pixel(x, y), bare.pixel(x, y)));
+                }
         EXPECT_FALSE(behind.empty()) << text.toStdString() << " cannot be seen";
         for (const auto& [background, seen] : behind)
             EXPECT_TRUE(seen.first < 20 || seen.second >= 4.5)
@@ -124,10 +115,9 @@ TEST(DarkDesktop, EveryWindowKeepsItsTextReadable) {
     expectReadable(crossword);
     quillbox::help::openRulesViewer(nullptr);
     quillbox::help::frmRules::instance().lstContents->setCurrentRow(6);  // a selection
-    for (QWidget* w : std::initializer_list<QWidget*>{&quillbox::help::frmRules::instance(),
-                                                      &quillbox::help::frmAbout::instance(),
-                                                      &quillbox::scores::frmHighScores::instance()})
-        expectReadable(*w);
+    expectReadable(quillbox::help::frmRules::instance());
+    expectReadable(quillbox::help::frmAbout::instance());
+    expectReadable(quillbox::scores::frmHighScores::instance());
     quillbox::ui::setProgramFolderForTesting({});
 }
 
