@@ -541,10 +541,8 @@ void frmMain::pressTile(int i, const QPoint& p) {
 void frmMain::moveDrag(const QPoint& p) {
     if (!dragging())
         return;
-    if (!dragGhost_->isVisible()) {
-        dragGhost_->show();
-        dragGhost_->raise();
-    }
+    // Made after the rack and the boxes, the carried tile lies above them.
+    dragGhost_->show();
     // Held above the pointer, so the slot under it stays in view.
     dragGhost_->move(p.x() - dragGhost_->width() / 2, p.y() - dragGhost_->height() * 3 / 2);
     const Target now = targetAt(p);

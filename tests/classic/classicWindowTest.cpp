@@ -125,7 +125,7 @@ TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
         restart("ABCDEFG");
         const QPoint gap(w->lblSpacer[to]->geometry().center().x(), at(0, 0, 1.2).y());
         const std::map<QString, std::vector<QPoint>> paths = {
-            {"tile", {at(to, row[3].toDouble())}},
+            {"tile", {at(to), at(to, row[3].toDouble())}},  // across the tile to the point
             {"gap", {gap}},
             {"out", {w->cmdStartGame->geometry().center()}},
             {"back", {at(to), at(from)}}};
@@ -137,8 +137,8 @@ TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     // The carried tile, held low over its target, lets the target's border show through.
     drag(0, {at(4, 0.5, 0.9)}, false);
     const auto* carried = w->client->findChild<TileLabel*>({}, Qt::FindDirectChildrenOnly);
-    EXPECT_TRUE(carried->geometry().center().x() == at(4).x() &&  // above the pointer
-                carried->geometry().bottom() < at(4, 0.5, 0.9).y());
+    EXPECT_TRUE(carried->isVisible() && carried->geometry().center().x() == at(4).x() &&
+                carried->geometry().bottom() < at(4, 0.5, 0.9).y());  // above the pointer
     const QImage top = w->client->grab(w->slotRect(4).adjusted(0, 0, 0, -20)).toImage();
     for (int x = 0; x < top.width(); ++x)
         EXPECT_LT(qGray(top.pixel(x, 0)), 170) << x;
