@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QLocale>
 #include <QTest>
+#include <QTimer>
 #include <map>
 #include <numeric>
 #include <regex>
@@ -155,6 +156,21 @@ struct HighScoreWindow : ::testing::Test {
 TEST_F(HighScoreWindow, PrintsTheTableAtFixedColumnsOfTheAverageBoldCharacterForAScreenReaderToo) {
     const std::string golden = readBytes(QUILLBOX_TEST_DATA "/scores/highScores.txt");
     EXPECT_EQ(shown().toStdString(), std::regex_replace(golden, std::regex("#.*\n"), ""));
+}
+
+TEST_F(HighScoreWindow, OpensModallyOverTheCallingControlsWindowUntilClosed) {
+    QWidget caller, other;
+    auto* button = new QWidget(&caller);
+    for (QWidget* from :
+         {static_cast<QWidget*>(&other), button}) {  // a second caller takes it over
+        QWidget* over = nullptr;
+        QTimer::singleShot(0, [&] {
+            over = QApplication::activeModalWidget()->parentWidget();
+            frmHighScores::instance().close();
+        });
+        frmHighScores::showModal(from);
+        EXPECT_EQ(over, from->window());
+    }
 }
 
 // Nothing lies outside the table, and nothing in it can be selected.

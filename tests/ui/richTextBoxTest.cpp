@@ -202,6 +202,7 @@ TEST_F(RichText, EmptyingTheBoxRemovesTheFormattingToo) {
         box.setSelText("n");
         EXPECT_EQ(styled(box), QStringList{"n_"});
     }
+    EXPECT_EQ(box.findChildren<QTextDocument*>().size(), 1);  // refilling leaves no old content
 }
 
 TEST_F(RichText, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
