@@ -21,8 +21,9 @@ namespace {
 const QColor kHeadingColor = QColor(0, 0, 255);
 const QColor kLineColor = QColor(0, 0, 0);
 
-QFont windowFont(bool bold, bool underline = false) {
-    return ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25, bold, underline);
+// Everything in the window is printed bold.
+QFont windowFont(bool underline = false) {
+    return ui::classicFont(QStringLiteral("MS Sans Serif"), 8.25, true, underline);
 }
 
 // One print column. Kept fractional: rounding it up to whole pixels would
@@ -67,7 +68,6 @@ frmHighScores::frmHighScores(QWidget* parent) : QDialog(parent) {
     installHighScoresAccessibility();
     setWindowTitle(QStringLiteral("Quillbox High Scores"));
     setFixedSize(ui::tw(3495), ui::tw(2550));
-    setFont(windowFont(false));
 }
 
 frmHighScores::~frmHighScores() = default;
@@ -82,15 +82,15 @@ void frmHighScores::showModal(QWidget* parent) {
 }
 
 qreal frmHighScores::columnWidth() const {
-    return cellWidth(windowFont(true));
+    return cellWidth(windowFont());
 }
 
 int frmHighScores::lineHeight() const {
-    return QFontMetrics(windowFont(true)).height();
+    return QFontMetrics(windowFont()).height();
 }
 
 void frmHighScores::showScores() {
-    setFont(windowFont(true));
+    setFont(windowFont());
     printed_.clear();
     ColumnPrinter out(font(), printed_);
 
@@ -128,8 +128,8 @@ void frmHighScores::showEvent(QShowEvent* event) {
 
 void frmHighScores::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QFont headingFont = windowFont(true, true);
-    const QFont lineFont = windowFont(true);
+    const QFont headingFont = windowFont(true);
+    const QFont lineFont = windowFont();
     const int ascent = QFontMetrics(lineFont).ascent();
     for (const PrintedText& piece : printed_) {
         p.setFont(piece.heading ? headingFont : lineFont);

@@ -9,11 +9,11 @@ namespace {
 
 // Code points of bytes 0x80-0x9F; the five bytes the code page leaves
 // unassigned map to the C1 control of the same value, as Windows does.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr auto kHighControls =
+    std::to_array<char32_t>({0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178});
 
 constexpr char kUnmappable = '?';
 
@@ -51,9 +51,10 @@ std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(text[pos++]);
     if (lead < 0x80)
         return lead;
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
+    // Set by the lead byte's form, or the sequence is refused.
+    int extra;
+    char32_t cp;
+    char32_t minimum;
     if ((lead & 0xE0) == 0xC0) {
         extra = 1, cp = lead & 0x1F, minimum = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
