@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGraphicsOpacityEffect>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -226,8 +227,11 @@ void frmMain::buildControls() {
     dragGhost_->resize(tw(495), tw(495));
     dragGhost_->setFont(tileFont);
     dragGhost_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    // See-through, so the target's border and letter show under it.
-    dragGhost_->setOpacity(0.6);
+    // See-through, so the target's border and letter show under it; laid on
+    // as one picture, so nothing shows through twice where strokes overlap.
+    auto* seeThrough = new QGraphicsOpacityEffect(dragGhost_);
+    seeThrough->setOpacity(0.6);
+    dragGhost_->setGraphicsEffect(seeThrough);
     dragGhost_->setAccessibleName(QStringLiteral("dragged tile"));
     dragGhost_->hide();
 

@@ -80,23 +80,9 @@ void TileLabel::setCursorShown(bool on) {
     update();
 }
 
-void TileLabel::setOpacity(qreal opacity) {
-    opacity_ = opacity;
-    update();
-}
-
 void TileLabel::paintEvent(QPaintEvent*) {
-    // Composed first and laid on at its opacity as one picture, so that
-    // nothing shows through twice where the tile's own strokes overlap.
-    QPixmap picture(size() * devicePixelRatio());
-    picture.setDevicePixelRatio(devicePixelRatio());
-    picture.fill(Qt::transparent);
-    QPainter composer(&picture);
-    paintTile(composer);
-    composer.end();
     QPainter p(this);
-    p.setOpacity(opacity_);
-    p.drawPixmap(0, 0, picture);
+    paintTile(p);
 }
 
 void TileLabel::paintTile(QPainter& p) const {

@@ -19,8 +19,6 @@ class TileLabel : public QLabel {
     // The keyboard cursor: a thick ring in the highlight colour, unlike the
     // thin black border of a drag target.
     void setCursorShown(bool on);
-    // Below 1 the tile is painted see-through (a dragged copy).
-    void setOpacity(qreal opacity);
 
     bool occupied() const { return occupied_; }
     bool selected() const { return selected_; }
@@ -39,7 +37,6 @@ class TileLabel : public QLabel {
     bool blank_ = false;
     bool border_ = false;
     bool cursor_ = false;
-    qreal opacity_ = 1.0;
 };
 
 // The rack: the ten slots in a row, and one stop in the tab order. It holds
