@@ -487,7 +487,7 @@ void frmMain::moveTileByKey(int from, int step) {
     if (to < 0 || to > 9 || !game_->canPickUp(from))
         return;
     // Over the far half of the neighbour, as a mouse carries a tile past it.
-    const double x = step > 0 ? kTileWidthTwips * 0.75 : kTileWidthTwips * 0.25;
+    const double x = kTileWidthTwips * (step == 1 ? 0.75 : 0.25);
     game_->hoverSlot(to, DragState::Enter, x);
     rack->setCursorSlot(game_->dropOnSlot(to, from));
 }
