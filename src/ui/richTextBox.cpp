@@ -437,11 +437,6 @@ void RichTextBox::setFormattedText(FormattedText content) {
     // document position, so the stretches' positions hold as given.
     QTextCursor(fresh).insertText(content.text, content.baseFormat);
     const int end = static_cast<int>(content.text.size());
-    auto byPosition = [](const FormattedText::Stretch& a, const FormattedText::Stretch& b) {
-        return a.position < b.position;
-    };
-    if (!std::is_sorted(content.stretches.begin(), content.stretches.end(), byPosition))
-        std::stable_sort(content.stretches.begin(), content.stretches.end(), byPosition);
     // Stretches outside the text or with an unknown format are dropped.
     const std::size_t formats = content.formats.size();
     std::erase_if(content.stretches, [end, formats](const FormattedText::Stretch& s) {

@@ -137,7 +137,8 @@ TEST_F(ClassicWindow, DropsRearrangeTheRackAsThePointOfReleaseSays) {
     // The carried tile, held low over its target, lets the target's border show through.
     drag(0, {at(4, 0.5, 0.9)}, false);
     const auto* carried = w->client->findChild<TileLabel*>({}, Qt::FindDirectChildrenOnly);
-    EXPECT_TRUE(carried->isVisible() && carried->geometry().center().x() == at(4).x() &&
+    EXPECT_TRUE(carried->isVisible() && carried->occupied() &&
+                carried->geometry().center().x() == at(4).x() &&
                 carried->geometry().bottom() < at(4, 0.5, 0.9).y());  // above the pointer
     const QImage top = w->client->grab(w->slotRect(4).adjusted(0, 0, 0, -20)).toImage();
     for (int x = 0; x < top.width(); ++x)

@@ -205,6 +205,17 @@ TEST_F(RichText, EmptyingTheBoxRemovesTheFormattingToo) {
     EXPECT_EQ(box.findChildren<QTextDocument*>().size(), 1);  // refilling leaves no old content
 }
 
+TEST_F(RichText, FillingTheFastWayDropsStretchesOutsideTheTextOrWithAnUnknownFormat) {
+    QTextCharFormat under;
+    under.setFontUnderline(true);
+    box.setFormattedText(
+        {"abcd",
+         {},
+         {under},
+         {{-1, 2, 0}, {0, 1, 0}, {1, 0, 0}, {2, 1, 1}, {2, 1, -1}, {3, 1, 0}, {3, 2, 0}}});
+    EXPECT_EQ(styled(box), (QStringList{"a_u", "b_", "c_", "d_u"}));
+}
+
 TEST_F(RichText, InsertsRtfWithItsFormattingAndAnythingElseAsText) {
     box.setText("ab");
     box.setSelStart(1);

@@ -72,9 +72,9 @@ Format font(int font, int halfPoints) {
 
 TEST(RtfReader, ReadsTheTextOfEachConstruct) {
     expectTableTexts("rtfTexts.txt");
-    // Line ends in the file are not text; a backslash before one is a paragraph
-    // mark. Whatever surrounds the document is not part of it.
-    EXPECT_EQ(plainText(readRtf("{\\rtf1 A\r\nB\\\r\nC}")), u"AB\r\nC");
+    // Line ends in the file are not text, nor a \u's fallback; a backslash before
+    // one is a paragraph mark. Whatever surrounds the document is not part of it.
+    EXPECT_EQ(plainText(readRtf("{\\rtf1 A\r\nB\\\r\nC\\u945\r\n?}")), u"AB\r\nC\u03b1");
     EXPECT_EQ(plainText(readRtf("\xEF\xBB\xBF \t\r\n{\\rtf1 a}\r\n\0junk{"sv)), u"a");
 }
 
