@@ -93,7 +93,7 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
         R"({\rtf1\ansi\deff1{\fonttbl{\f0\froman Times;}{\f1\fmodern\fprq1 Fixedsys{\*\falt DejaVu Sans Mono;};})"
         R"({\f2\fswiss\fprq2 Arial;}{\f3\fmodern\fprq2 Prop;}}{\colortbl;\red255\green0\blue0;\red0\green128\blue0;})"
         R"(\pard\plain\fs18 plain {\b bold}{\i italic}{\ul under}{\cf1 red}{\cf2\ulw green}after{\f2\fs30 arial})"
-        R"(\b b\b0 n\ul u\ul0 n\ulw w\ulnone n\cf9 none\fs0 zero\fs99999 huge\plain\f3 reset})");
+        R"(\b b\b0 n\ul u\ul0 n\ulw w\ulnone n\cf2 k\cf9 none\fs0 zero\fs99999 huge\plain\f3 reset})");
     EXPECT_EQ(d.fonts, (std::vector<Font>{{"Times", "", false},
                                           {"Fixedsys", "DejaVu Sans Mono", true},
                                           {"Arial", "", false},
@@ -103,7 +103,7 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
     // has one (0xRRGGBB, written in decimal).
     std::string shown;
     for (const std::u16string_view s : {u"bold", u"italic", u"under", u"red", u"bn", u"green",
-                                        u"nu", u"un", u"nw", u"wn", u"none", u"after"}) {
+                                        u"nu", u"un", u"nw", u"wn", u"k", u"none", u"after"}) {
         const Format f = formatOf(d, s);
         const int rgb = f.color ? f.color->red << 16 | f.color->green << 8 | f.color->blue : -1;
         shown += utf8(s) + ':' + "-b"[f.bold] + "-i"[f.italic] + "-u"[f.underline] +
@@ -111,7 +111,7 @@ TEST(RtfReader, ReadsCharacterFormattingAndTheTables) {
     }
     EXPECT_EQ(shown,
               "bold:b--, italic:-i-, under:--u, red:--- 16711680, bn:b--, green:--u 32768, "
-              "nu:---, un:--u, nw:---, wn:--u, none:---, after:---, ");
+              "nu:---, un:--u, nw:---, wn:--u, k:--- 32768, none:---, after:---, ");
     EXPECT_EQ(formatOf(d, u"arial"), font(2, 30));
     EXPECT_EQ(formatOf(d, u"huge").halfPoints, 3276);
     EXPECT_EQ(formatOf(d, u"zero").halfPoints, 0);
