@@ -243,8 +243,8 @@ void WrappingCheckBox::paintEvent(QPaintEvent*) {
     box.rect.moveTop((height() - indicator.height()) / 2);
     p.drawPrimitive(QStyle::PE_IndicatorCheckBox, box);
     const int gap = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &opt, this);
-    const QRect textRect =
-        QRect(indicator.right() + 1 + gap, 0, width() - indicator.right() - 1 - gap, height());
+    const QRect textRect(indicator.right() + 1 + gap, 0, width() - indicator.right() - 1 - gap,
+                         height());
     style()->drawItemText(
         &p, textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
         palette(), isEnabled(), text(), QPalette::WindowText);

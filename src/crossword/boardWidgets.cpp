@@ -49,7 +49,7 @@ void CellLabel::paintEvent(QPaintEvent*) {
     // The capital sits low in the cell, clear of most of the clue number in
     // the corner, a few pixels above the bottom border.
     const QFontMetrics fm(font());
-    const QPoint origin = QPoint((width() - fm.horizontalAdvance(text())) / 2, height() - 5);
+    const QPoint origin((width() - fm.horizontalAdvance(text())) / 2, height() - 5);
     if (isEnabled()) {
         // On the system colour the system's text colour; on the white or red
         // of a puzzle black, whatever the desktop's colours.
